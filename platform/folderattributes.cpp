@@ -1,0 +1,81 @@
+#include "folderattributes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#ifdef VELLUMSTACK_WINDOWS
+#include <windows.h>
+#endif
+
+namespace platform {
+
+namespace {
+
+QString folderPath(const QString &programFolder, const QString &name)
+{
+    return programFolder + QLatin1Char('/') + name;
+}
+
+#ifndef VELLUMSTACK_WINDOWS
+QString hiddenListPath(const QString &programFolder)
+{
+    return programFolder + QLatin1String("/.hidden");
+}
+
+QByteArrayList hiddenNames(const QString &programFolder)
+{
+    QFile file(hiddenListPath(programFolder));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArrayList names;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const QByteArray name = line.trimmed();
+        if (!name.isEmpty())
+            names.append(name);
+    }
+    return names;
+}
+#endif
+
+} // namespace
+
+bool markHiddenSystem(const QString &programFolder, const QString &name)
+{
+    const QString path = folderPath(programFolder, name);
+    if (!QFileInfo(path).isDir())
+        return false;
+#ifdef VELLUMSTACK_WINDOWS
+    return SetFileAttributesW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16()),
+                              FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+#else
+    QByteArrayList names = hiddenNames(programFolder);
+    const QByteArray entry = QFile::encodeName(name);
+    if (names.contains(entry))
+        return true;
+    names.append(entry);
+    QSaveFile file(hiddenListPath(programFolder));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(names.join('\n') + '\n');
+    return file.commit();
+#endif
+}
+
+bool isMarkedHiddenSystem(const QString &programFolder, const QString &name)
+{
+    const QString path = folderPath(programFolder, name);
+    if (!QFileInfo(path).isDir())
+        return false;
+#ifdef VELLUMSTACK_WINDOWS
+    const DWORD attributes =
+        GetFileAttributesW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16()));
+    const DWORD wanted = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & wanted) == wanted;
+#else
+    return hiddenNames(programFolder).contains(QFile::encodeName(name));
+#endif
+}
+
+} // namespace platform

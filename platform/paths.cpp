@@ -1,0 +1,12 @@
+#include "paths.h"
+
+namespace platform {
+
+QString dataPath(const QString &programFolder, QStringView relative)
+{
+    QString tail = relative.toString();
+    tail.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return programFolder + tail;
+}
+
+} // namespace platform

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, then configures and builds into build/ (program folder build/bin).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build --parallel "$(nproc)"

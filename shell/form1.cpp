@@ -1,0 +1,252 @@
+#include "form1.h"
+
+#include "shell/startup.h"
+
+#include "platform/folderattributes.h"
+#include "platform/paths.h"
+#include "store/tables.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+#include <QSystemTrayIcon>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolTip>
+
+namespace {
+
+// The window's design size of its client area, in pixels.
+constexpr QSize kDesignClientSize(1016, 714);
+
+QFont designFont(const QString &face, qreal pointSize)
+{
+    QFont font(face);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+template<typename Widget>
+Widget *place(Widget *widget, const char *name, const QRect &geometry)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+QAction *menuItem(QMenu *menu, const char *name, const QString &caption)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+QAction *separator(QMenu *menu, const char *name)
+{
+    QAction *action = menu->addSeparator();
+    action->setObjectName(QLatin1String(name));
+    action->setText(QStringLiteral("-"));
+    return action;
+}
+
+QMenu *subMenu(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *menu = new QMenu(caption, parent);
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+} // namespace
+
+Form1::Form1(const QString &programFolder, QWidget *parent)
+    : QMainWindow(parent), m_programFolder(programFolder)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Vellumstack"));
+    setWindowIcon(QIcon(QStringLiteral(":/vellumstack/icon.png")));
+
+    createControls();
+    createMenus();
+    load();
+}
+
+Form1::~Form1() = default;
+
+double Form1::twipsPerPixel() const
+{
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    return startup::kTwipsPerInch / (dpi > 0 ? dpi : 96.0);
+}
+
+void Form1::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->resize(kDesignClientSize);
+    setCentralWidget(client);
+
+    // Creation order is the stacking order, lowest first: rr3 under rr1, Label2 under Label12.
+    rr3 = place(new QTextEdit(client), "rr3", {216, 72, 800, 650});
+    rr3->setReadOnly(true);
+    rr3->setFocusPolicy(Qt::NoFocus);
+    setColour(rr3, QPalette::Base, palette().color(QPalette::Window));
+
+    rr1 = place(new QTextEdit(client), "rr1", {216, 72, 800, 650});
+    rr1->setAcceptRichText(false);
+    rr1->setReadOnly(true);
+    rr1->setFont(designFont(QStringLiteral("Tahoma"), 14.25));
+    QTextOption rightAligned = rr1->document()->defaultTextOption();
+    rightAligned.setAlignment(Qt::AlignRight);
+    rr1->document()->setDefaultTextOption(rightAligned);
+
+    rr = place(new QLineEdit(client), "rr", {8, 4, 577, 31});
+    rr->setFont(designFont(QStringLiteral("Palatino Linotype"), 15.75));
+    setColour(rr, QPalette::Base, QToolTip::palette().color(QPalette::ToolTipBase));
+
+    Command1 = place(new QPushButton(QStringLiteral("Search"), client), "Command1",
+                     {600, 8, 89, 25});
+    Command1->setFont(designFont(QStringLiteral("Times New Roman"), 14.25));
+    Command1->setDefault(true);
+
+    l = place(new QListWidget(client), "l", {0, 40, 217, 652});
+    l->setSelectionMode(QAbstractItemView::SingleSelection);
+    l->setSortingEnabled(false);
+    l->setFont(designFont(QStringLiteral("Palatino Linotype"), 15));
+    setColour(l, QPalette::Base, QColor(255, 255, 192));
+
+    const QFont labelFont = designFont(QStringLiteral("Palatino Linotype"), 15.75);
+    Label1 = place(new QLabel(QStringLiteral("  Definitions for:"), client), "Label1",
+                   {216, 40, 153, 33});
+    Label2 = place(new QLabel(client), "Label2", {368, 40, 657, 33});
+    Label12 = place(new QLabel(client), "Label12", {368, 40, 657, 33});
+    for (QLabel *label : {Label1, Label2, Label12}) {
+        label->setFont(labelFont);
+        label->setTextFormat(Qt::PlainText);
+    }
+
+    // Tab order of the design: rr, l, Command1, Label1, Label12, rr1, Label2, rr3.
+    setTabOrder(rr, l);
+    setTabOrder(l, Command1);
+
+    // The default button: Enter anywhere in the window but in a multi-line box clicks Search.
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        auto *enter = new QShortcut(key, this);
+        connect(enter, &QShortcut::activated, Command1, &QPushButton::click);
+    }
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1);
+}
+
+void Form1::createMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    Vellumstack = subMenu(this, "Vellumstack", QStringLiteral("Vellumstack"));
+    about = menuItem(Vellumstack, "about", QStringLiteral("About"));
+    about->setShortcut(QKeySequence(Qt::Key_F1));
+    exit = menuItem(Vellumstack, "exit", QStringLiteral("Exit"));
+    bar->addMenu(Vellumstack);
+
+    settings = subMenu(this, "settings", QStringLiteral("Settings"));
+    Vocabulary = subMenu(settings, "Vocabulary", QStringLiteral("Vocabulary"));
+    vocabcolor = menuItem(Vocabulary, "vocabcolor", QStringLiteral("Color"));
+    vocabbackcolor = menuItem(Vocabulary, "vocabbackcolor", QStringLiteral("Backcolor"));
+    settings->addMenu(Vocabulary);
+    Definitions = subMenu(settings, "Definitions", QStringLiteral("Definitions"));
+    defincolor = menuItem(Definitions, "defincolor", QStringLiteral("Color"));
+    definbackcolor = menuItem(Definitions, "definbackcolor", QStringLiteral("Backcolor"));
+    settings->addMenu(Definitions);
+    restore = menuItem(settings, "restore", QStringLiteral("Restore"));
+    bar->addMenu(settings);
+
+    Search = subMenu(this, "Search", QStringLiteral("Search"));
+    words = menuItem(Search, "words", QStringLiteral("Words"));
+    words->setCheckable(true);
+    words->setChecked(true);
+    IdiomsandExpressions =
+        menuItem(Search, "IdiomsandExpressions", QStringLiteral("Idioms and Expressions"));
+    IdiomsandExpressions->setCheckable(true);
+    bar->addMenu(Search);
+
+    // The tray menu is a menu of the window that never stands in the menu bar; it is only
+    // popped up from the notification icon.
+    tray = subMenu(this, "tray", QStringLiteral("Tray Menu"));
+    showf = menuItem(tray, "showf", QStringLiteral("Show"));
+    showf->setEnabled(false);
+    hidef = menuItem(tray, "hidef", QStringLiteral("Hide"));
+    dlfkgjdlfkjgld = separator(tray, "dlfkgjdlfkjgld");
+    about1 = menuItem(tray, "about1", QStringLiteral("About"));
+    djgoie = separator(tray, "djgoie");
+    exit1 = menuItem(tray, "exit1", QStringLiteral("Exit"));
+}
+
+void Form1::load()
+{
+    // 1. Window size: the screen's width, its height less 380 twips.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const double tpp = twipsPerPixel();
+        const startup::TwipsSize size = startup::windowSizeTwips(
+            {startup::pixelsToTwips(screen->size().width(), tpp),
+             startup::pixelsToTwips(screen->size().height(), tpp)});
+        resize(startup::twipsToPixels(size.width, tpp), startup::twipsToPixels(size.height, tpp));
+    }
+
+    // 2. The program folder was recorded by the constructor; every data path starts with it.
+
+    // 3. Hide the two data folders.
+    platform::markHiddenSystem(m_programFolder, QStringLiteral("source"));
+    platform::markHiddenSystem(m_programFolder, QStringLiteral("source1"));
+
+    // 4. and 5. The symbol cells and the tag cells; a missing or short table leaves the
+    // cells it does not reach as they were created (empty).
+    store::loadTable(platform::dataPath(m_programFolder, u"\\source\\alf.dll"), m_symbolCells);
+    store::loadTable(platform::dataPath(m_programFolder, u"\\source\\sp.dll"), m_tagCells);
+
+    // 6. The stored colours are applied here.
+
+    // 7. and 8. The list font, and its face for the three labels.
+    loadListFont();
+
+    // 9. The notification icon. Without a notification area the window opens all the same.
+    m_trayIcon = new QSystemTrayIcon(windowIcon(), this);
+    m_trayIcon->setToolTip(QStringLiteral("Vellumstack"));
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        m_trayIcon->show();
+}
+
+void Form1::loadListFont()
+{
+    const QFont font = startup::chooseListFont(l->font(), [this](const QFont &candidate) {
+        l->setFont(candidate);
+        return QFontInfo(l->font()).family();
+    });
+    l->setFont(font);
+    l->resize(l->width(), startup::kListHeight);
+
+    const QString face = QFontInfo(l->font()).family();
+    for (QLabel *label : {Label1, Label12, Label2}) {
+        QFont labelFont = label->font();
+        labelFont.setFamilies(QStringList{face});
+        label->setFont(labelFont);
+    }
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "store/tables.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QSystemTrayIcon;
+class QTextEdit;
+class QTimer;
+
+// The main window. It owns every control of the dictionary and the window-level state;
+// its handlers read the controls, call into lookup/ and colours/, and apply what comes
+// back. Constructing it runs the start-up sequence, so it is ready to show.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // programFolder: the folder the data set lies in ("source", "source1") and the settings
+    // file beside it; the program passes its own folder.
+    explicit Form1(const QString &programFolder, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    const QString &programFolder() const { return m_programFolder; }
+    const store::SymbolCells &symbolCells() const { return m_symbolCells; }
+    const store::TagCells &tagCells() const { return m_tagCells; }
+    QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
+
+    // The layout is drawn for 96 dots per inch; twips per pixel of the window's screen.
+    double twipsPerPixel() const;
+
+private:
+    void createControls();
+    void createMenus();
+    void load();
+
+    void loadListFont();
+
+    QString m_programFolder;
+
+    // Visible controls, named as in the window's design.
+    QLineEdit *rr = nullptr;
+    QPushButton *Command1 = nullptr;
+    QListWidget *l = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label12 = nullptr;
+    QTextEdit *rr1 = nullptr;
+    QTextEdit *rr3 = nullptr;
+    QTimer *Timer1 = nullptr;
+
+    // Menus and their items.
+    QMenu *Vellumstack = nullptr;
+    QAction *about = nullptr;
+    QAction *exit = nullptr;
+    QMenu *settings = nullptr;
+    QMenu *Vocabulary = nullptr;
+    QAction *vocabcolor = nullptr;
+    QAction *vocabbackcolor = nullptr;
+    QMenu *Definitions = nullptr;
+    QAction *defincolor = nullptr;
+    QAction *definbackcolor = nullptr;
+    QAction *restore = nullptr;
+    QMenu *Search = nullptr;
+    QAction *words = nullptr;
+    QAction *IdiomsandExpressions = nullptr;
+    QMenu *tray = nullptr;
+    QAction *showf = nullptr;
+    QAction *hidef = nullptr;
+    QAction *dlfkgjdlfkjgld = nullptr;
+    QAction *about1 = nullptr;
+    QAction *djgoie = nullptr;
+    QAction *exit1 = nullptr;
+
+    QSystemTrayIcon *m_trayIcon = nullptr;
+
+    // The hidden work tables: texts loaded at start from "\source\alf.dll" and
+    // "\source\sp.dll", read by the decoder and the tag bracketing.
+    store::SymbolCells m_symbolCells;
+    store::TagCells m_tagCells;
+
+    friend class Form1Test;
+};

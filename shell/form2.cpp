@@ -1,0 +1,42 @@
+#include "form2.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+
+namespace {
+// The client area is a little smaller than the picture: its last 3 columns and 5 rows
+// lie outside it.
+constexpr QSize kClientSize(515, 457);
+constexpr QSize kPictureSize(518, 462);
+} // namespace
+
+Form2::Form2(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Vellumstack"));
+    setWindowIcon(QIcon(QStringLiteral(":/vellumstack/icon.png")));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(kClientSize);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setScaledContents(false);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/vellumstack/about.bmp")));
+    Image1->setGeometry(QRect(QPoint(0, 0), kPictureSize));
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(0, 0), kClientSize);
+        frame.moveCenter(screen->geometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void Form2::closeEvent(QCloseEvent *event)
+{
+    Q_EMIT unloaded();
+    event->accept();
+}

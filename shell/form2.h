@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+// The about window: one picture, shown at its own size, nothing else.
+class Form2 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form2(QWidget *parent = nullptr);
+
+Q_SIGNALS:
+    // Emitted when the window is closed and about to go away.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QLabel *Image1 = nullptr;
+};

@@ -1,0 +1,23 @@
+#include "tables.h"
+
+#include "platform/linereader.h"
+
+namespace store {
+
+int loadTable(const QString &path, std::span<QByteArray> cells)
+{
+    auto reader = platform::LineReader::open(path);
+    if (!reader)
+        return 0;
+    int filled = 0;
+    for (QByteArray &cell : cells) {
+        std::optional<QByteArray> line = reader->readLine();
+        if (!line)
+            break;
+        cell = *line;
+        ++filled;
+    }
+    return filled;
+}
+
+} // namespace store
