@@ -21,9 +21,21 @@ QByteArray encode(const char *name, QStringView text)
 
 } // namespace
 
-QString fromWestern(QByteArrayView bytes) { return decode("windows-1252", bytes); }
-QString fromArabic(QByteArrayView bytes) { return decode("windows-1256", bytes); }
-QByteArray toWestern(QStringView text) { return encode("windows-1252", text); }
-QByteArray toArabic(QStringView text) { return encode("windows-1256", text); }
+QString fromWestern(QByteArrayView bytes)
+{
+    return decode("windows-1252", bytes);
+}
+QString fromArabic(QByteArrayView bytes)
+{
+    return decode("windows-1256", bytes);
+}
+QByteArray toWestern(QStringView text)
+{
+    return encode("windows-1252", text);
+}
+QByteArray toArabic(QStringView text)
+{
+    return encode("windows-1256", text);
+}
 
 } // namespace platform::codepage

@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include "shell/appresources.h"
+
 #include "shell/startup.h"
 
 #include "platform/folderattributes.h"
@@ -35,8 +37,7 @@ QFont designFont(const QString &face, qreal pointSize)
     return font;
 }
 
-template<typename Widget>
-Widget *place(Widget *widget, const char *name, const QRect &geometry)
+template <typename Widget> Widget *place(Widget *widget, const char *name, const QRect &geometry)
 {
     widget->setObjectName(QLatin1String(name));
     widget->setGeometry(geometry);
@@ -78,6 +79,7 @@ QMenu *subMenu(QWidget *parent, const char *name, const QString &caption)
 Form1::Form1(const QString &programFolder, QWidget *parent)
     : QMainWindow(parent), m_programFolder(programFolder)
 {
+    initAppResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vellumstack"));
     setWindowIcon(QIcon(QStringLiteral(":/vellumstack/icon.png")));
@@ -121,8 +123,8 @@ void Form1::createControls()
     rr->setFont(designFont(QStringLiteral("Palatino Linotype"), 15.75));
     setColour(rr, QPalette::Base, QToolTip::palette().color(QPalette::ToolTipBase));
 
-    Command1 = place(new QPushButton(QStringLiteral("Search"), client), "Command1",
-                     {600, 8, 89, 25});
+    Command1 =
+        place(new QPushButton(QStringLiteral("Search"), client), "Command1", {600, 8, 89, 25});
     Command1->setFont(designFont(QStringLiteral("Times New Roman"), 14.25));
     Command1->setDefault(true);
 
@@ -205,9 +207,9 @@ void Form1::load()
     // 1. Window size: the screen's width, its height less 380 twips.
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const double tpp = twipsPerPixel();
-        const startup::TwipsSize size = startup::windowSizeTwips(
-            {startup::pixelsToTwips(screen->size().width(), tpp),
-             startup::pixelsToTwips(screen->size().height(), tpp)});
+        const startup::TwipsSize size =
+            startup::windowSizeTwips({startup::pixelsToTwips(screen->size().width(), tpp),
+                                      startup::pixelsToTwips(screen->size().height(), tpp)});
         resize(startup::twipsToPixels(size.width, tpp), startup::twipsToPixels(size.height, tpp));
     }
 

@@ -1,5 +1,7 @@
 #include "form2.h"
 
+#include "shell/appresources.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -15,6 +17,7 @@ constexpr QSize kPictureSize(518, 462);
 
 Form2::Form2(QWidget *parent) : QWidget(parent, Qt::Window)
 {
+    initAppResources();
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Vellumstack"));
     setWindowIcon(QIcon(QStringLiteral(":/vellumstack/icon.png")));

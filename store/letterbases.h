@@ -19,15 +19,15 @@ struct LetterBase
 };
 
 inline constexpr std::array<LetterBase, 26> kLetterBases{{
-    {'a', 0, "first"},           {'b', 11000, "first"},   {'c', 20246, "first"},
-    {'d', 36814, "first"},       {'e', 46908, "first"},   {'f', 54004, "first"},
-    {'g', 62692, "first"},       {'h', 68423, "first"},   {'i', 75472, "first"},
-    {'j', 84635, "second"},      {'k', 85892, "second"},  {'l', 87316, "second"},
-    {'m', 93992, "second"},      {'n', 103486, "second"}, {'o', 107203, "second"},
-    {'p', 111897, "second"},     {'q', 126632, "second"}, {'r', 127543, "second"},
-    {'s', 136105, "second"},     {'t', 155132, "second"}, {'u', 169575, "second"},
-    {'v', 172179, "second"},     {'w', 174748, "second"}, {'x', 179243, "second"},
-    {'y', 179394, "second"},     {'z', 179865, "second"},
+    {'a', 0, "first"},       {'b', 11000, "first"},   {'c', 20246, "first"},
+    {'d', 36814, "first"},   {'e', 46908, "first"},   {'f', 54004, "first"},
+    {'g', 62692, "first"},   {'h', 68423, "first"},   {'i', 75472, "first"},
+    {'j', 84635, "second"},  {'k', 85892, "second"},  {'l', 87316, "second"},
+    {'m', 93992, "second"},  {'n', 103486, "second"}, {'o', 107203, "second"},
+    {'p', 111897, "second"}, {'q', 126632, "second"}, {'r', 127543, "second"},
+    {'s', 136105, "second"}, {'t', 155132, "second"}, {'u', 169575, "second"},
+    {'v', 172179, "second"}, {'w', 174748, "second"}, {'x', 179243, "second"},
+    {'y', 179394, "second"}, {'z', 179865, "second"},
 }};
 
 // Entry indexes from here on live in "second.dll"; it is the base of j.

@@ -1,0 +1,97 @@
+#include "support/testfiles.h"
+
+#include "platform/linereader.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestLineReader : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readsLinesWithEveryBreak_data();
+    void readsLinesWithEveryBreak();
+    void skipThenReadKeepsPlace();
+    void readPastEndFailsAndChangesNothing();
+    void missingFileDoesNotOpen();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestLineReader::readsLinesWithEveryBreak_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArrayList>("lines");
+
+    QTest::newRow("CR LF") << QByteArray("one\r\ntwo\r\n") << QByteArrayList{"one", "two"};
+    QTest::newRow("lone LF") << QByteArray("one\ntwo\n") << QByteArrayList{"one", "two"};
+    QTest::newRow("lone CR") << QByteArray("one\rtwo\r") << QByteArrayList{"one", "two"};
+    QTest::newRow("mixed breaks") << QByteArray("a\r\nb\nc\rd")
+                                  << QByteArrayList{"a", "b", "c", "d"};
+    QTest::newRow("last line without break")
+        << QByteArray("one\r\ntwo") << QByteArrayList{"one", "two"};
+    QTest::newRow("empty lines count")
+        << QByteArray("\r\n\r\nx\r\n") << QByteArrayList{"", "", "x"};
+    QTest::newRow("CR CR LF is an empty line between")
+        << QByteArray("a\r\r\nb") << QByteArrayList{"a", "", "b"};
+    QTest::newRow("empty file has no line") << QByteArray() << QByteArrayList{};
+    QTest::newRow("blanks and high bytes kept")
+        << QByteArray("  \xe1\xc7 \r\n") << QByteArrayList{"  \xe1\xc7 "};
+}
+
+void TestLineReader::readsLinesWithEveryBreak()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArrayList, lines);
+    const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(testsupport::writeFile(path, content));
+
+    auto reader = platform::LineReader::open(path);
+    QVERIFY(reader);
+    QByteArrayList read;
+    while (auto line = reader->readLine())
+        read.append(*line);
+    QCOMPARE(read, lines);
+    QVERIFY(reader->atEnd());
+}
+
+void TestLineReader::skipThenReadKeepsPlace()
+{
+    const QString path = m_dir.filePath(QStringLiteral("skip"));
+    QByteArray content;
+    for (int i = 0; i < 100; ++i)
+        content += QByteArray::number(i) + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
+    QVERIFY(testsupport::writeFile(path, content));
+
+    auto reader = platform::LineReader::open(path);
+    QVERIFY(reader);
+    QCOMPARE(reader->skipLines(40), 40);
+    QCOMPARE(reader->readLine(), QByteArray("40"));
+    QVERIFY(reader->skipLine());
+    QCOMPARE(reader->readLine(), QByteArray("42"));
+    QCOMPARE(reader->skipLines(1000), 57);
+    QVERIFY(reader->atEnd());
+}
+
+void TestLineReader::readPastEndFailsAndChangesNothing()
+{
+    const QString path = m_dir.filePath(QStringLiteral("short"));
+    QVERIFY(testsupport::writeFile(path, "only\r\n"));
+    auto reader = platform::LineReader::open(path);
+    QVERIFY(reader);
+    QCOMPARE(reader->readLine(), QByteArray("only"));
+    QVERIFY(!reader->readLine());
+    QVERIFY(!reader->skipLine());
+    QCOMPARE(reader->skipLines(5), 0);
+}
+
+void TestLineReader::missingFileDoesNotOpen()
+{
+    QVERIFY(!platform::LineReader::open(m_dir.filePath(QStringLiteral("absent"))));
+    QVERIFY(!platform::LineReader::open(m_dir.path())); // a folder is not a text file
+}
+
+QTEST_APPLESS_MAIN(TestLineReader)
+#include "tst_linereader.moc"

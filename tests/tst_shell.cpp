@@ -1,0 +1,303 @@
+#include "support/testfiles.h"
+
+#include "shell/form1.h"
+#include "shell/form2.h"
+#include "shell/startup.h"
+
+#include "platform/folderattributes.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <memory>
+
+namespace {
+
+QStringList captions(const QList<QAction *> &actions)
+{
+    QStringList texts;
+    for (const QAction *action : actions)
+        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+} // namespace
+
+class TestShell : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+
+    void windowSizeFromScreen_data();
+    void windowSizeFromScreen();
+    void listFontFallback_data();
+    void listFontFallback();
+
+    void menuBarHoldsThreeMenus();
+    void trayMenuItemsAndStates();
+    void lookupModeStartsInWords();
+    void enterInSearchBoxClicksSearch();
+    void stackingOfSharedRectangles();
+    void labelsTakeListFace();
+
+    void startUpFillsTablesAndHidesFolders();
+    void startUpWithoutDataOpensAllTheSame();
+
+    void aboutWindowShowsPictureAtOwnSize();
+};
+
+void TestShell::init()
+{
+    // Any warning Qt prints while the window is built or used is a fault, but for the
+    // offscreen platform's note that it cannot pass size hints to a window manager.
+    QTest::failOnWarning(QRegularExpression(
+        QStringLiteral("^(?!This plugin does not support propagateSizeHints).*")));
+}
+
+void TestShell::windowSizeFromScreen_data()
+{
+    QTest::addColumn<int>("screenWidthPixels");
+    QTest::addColumn<int>("screenHeightPixels");
+    QTest::addColumn<double>("twipsPerPixel");
+    QTest::addColumn<int>("widthTwips");
+    QTest::addColumn<int>("heightTwips");
+
+    QTest::newRow("1024 x 768 at 96 dpi") << 1024 << 768 << 15.0 << 15360 << 11140;
+    QTest::newRow("1920 x 1080 at 96 dpi") << 1920 << 1080 << 15.0 << 28800 << 15820;
+    QTest::newRow("2560 x 1440 at 192 dpi") << 2560 << 1440 << 7.5 << 19200 << 10420;
+}
+
+void TestShell::windowSizeFromScreen()
+{
+    QFETCH(int, screenWidthPixels);
+    QFETCH(int, screenHeightPixels);
+    QFETCH(double, twipsPerPixel);
+    QFETCH(int, widthTwips);
+    QFETCH(int, heightTwips);
+
+    const startup::TwipsSize size =
+        startup::windowSizeTwips({startup::pixelsToTwips(screenWidthPixels, twipsPerPixel),
+                                  startup::pixelsToTwips(screenHeightPixels, twipsPerPixel)});
+    QCOMPARE(size, (startup::TwipsSize{widthTwips, heightTwips}));
+    // The 380 twips come off the height in whole pixels at 96 dpi: 25.33 pixels round to 25.
+    if (twipsPerPixel == 15.0)
+        QCOMPARE(startup::twipsToPixels(size.height, twipsPerPixel), screenHeightPixels - 25);
+}
+
+void TestShell::listFontFallback_data()
+{
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<int>("pointSize");
+    QTest::addColumn<int>("readBacks");
+
+    QTest::newRow("Palatino installed")
+        << QStringList{"Palatino Linotype", "Andalus"} << "Palatino Linotype" << false << 16 << 1;
+    QTest::newRow("only Andalus") << QStringList{"Andalus"} << "Andalus" << true << 13 << 2;
+    QTest::newRow("neither: Times New Roman")
+        << QStringList{} << "Times New Roman" << false << 17 << 2;
+    QTest::newRow("face matched exactly, not by case")
+        << QStringList{"palatino linotype"} << "Times New Roman" << false << 17 << 2;
+}
+
+void TestShell::listFontFallback()
+{
+    QFETCH(QStringList, installed);
+    QFETCH(QString, face);
+    QFETCH(bool, bold);
+    QFETCH(int, pointSize);
+    QFETCH(int, readBacks);
+
+    int asked = 0;
+    const QFont font = startup::chooseListFont(QFont(), [&](const QFont &candidate) {
+        ++asked;
+        // A platform substitutes a face it does not have and reports the substitute.
+        for (const QString &name : installed)
+            if (name == candidate.family())
+                return name;
+        return QStringLiteral("Substitute Serif");
+    });
+    QCOMPARE(font.family(), face);
+    QCOMPARE(font.bold(), bold);
+    QVERIFY(!font.italic());
+    QCOMPARE(font.pointSize(), pointSize);
+    QCOMPARE(asked, readBacks);
+}
+
+void TestShell::menuBarHoldsThreeMenus()
+{
+    QTemporaryDir dir;
+    Form1 window(dir.path());
+    QCOMPARE(captions(window.menuBar()->actions()),
+             (QStringList{"Vellumstack", "Settings", "Search"}));
+
+    auto *vellumstack = window.findChild<QMenu *>(QStringLiteral("Vellumstack"));
+    QVERIFY(vellumstack);
+    QCOMPARE(captions(vellumstack->actions()), (QStringList{"About", "Exit"}));
+    QCOMPARE(window.findChild<QAction *>(QStringLiteral("about"))->shortcut(),
+             QKeySequence(Qt::Key_F1));
+
+    auto *settings = window.findChild<QMenu *>(QStringLiteral("settings"));
+    QVERIFY(settings);
+    QCOMPARE(captions(settings->actions()), (QStringList{"Vocabulary", "Definitions", "Restore"}));
+    for (const char *name : {"Vocabulary", "Definitions"}) {
+        auto *menu = window.findChild<QMenu *>(QLatin1String(name));
+        QVERIFY(menu);
+        QCOMPARE(captions(menu->actions()), (QStringList{"Color", "Backcolor"}));
+    }
+}
+
+void TestShell::trayMenuItemsAndStates()
+{
+    QTemporaryDir dir;
+    Form1 window(dir.path());
+    auto *tray = window.findChild<QMenu *>(QStringLiteral("tray"));
+    QVERIFY(tray);
+    QCOMPARE(tray->title(), QStringLiteral("Tray Menu"));
+    QVERIFY(!window.menuBar()->actions().contains(tray->menuAction()));
+
+    const QList<QAction *> items = tray->actions();
+    QCOMPARE(captions(items), (QStringList{"Show", "Hide", "-", "About", "-", "Exit"}));
+    QStringList names;
+    for (const QAction *item : items)
+        names.append(item->objectName());
+    QCOMPARE(names, (QStringList{"showf", "hidef", "dlfkgjdlfkjgld", "about1", "djgoie", "exit1"}));
+    QVERIFY(items[2]->isSeparator() && items[4]->isSeparator());
+    QVERIFY(!items[0]->isEnabled());
+    QVERIFY(items[1]->isEnabled() && items[3]->isEnabled() && items[5]->isEnabled());
+}
+
+void TestShell::lookupModeStartsInWords()
+{
+    QTemporaryDir dir;
+    Form1 window(dir.path());
+    auto *words = window.findChild<QAction *>(QStringLiteral("words"));
+    auto *idioms = window.findChild<QAction *>(QStringLiteral("IdiomsandExpressions"));
+    QVERIFY(words && idioms);
+    QCOMPARE(words->text(), QStringLiteral("Words"));
+    QCOMPARE(idioms->text(), QStringLiteral("Idioms and Expressions"));
+    QVERIFY(words->isChecked());
+    QVERIFY(!idioms->isChecked());
+}
+
+void TestShell::enterInSearchBoxClicksSearch()
+{
+    QTemporaryDir dir;
+    Form1 window(dir.path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *rr = window.findChild<QLineEdit *>(QStringLiteral("rr"));
+    auto *search = window.findChild<QPushButton *>(QStringLiteral("Command1"));
+    QVERIFY(rr && search);
+    QCOMPARE(search->text(), QStringLiteral("Search"));
+    rr->setFocus();
+    QSignalSpy clicks(search, &QPushButton::clicked);
+    QTest::keyClick(rr, Qt::Key_Return);
+    QCOMPARE(clicks.count(), 1);
+}
+
+void TestShell::stackingOfSharedRectangles()
+{
+    QTemporaryDir dir;
+    Form1 window(dir.path());
+    QWidget *client = window.centralWidget();
+    const QObjectList order = client->children(); // lowest first
+    const auto at = [&](const char *name) {
+        return order.indexOf(window.findChild<QWidget *>(QLatin1String(name)));
+    };
+    QVERIFY(at("rr3") >= 0 && at("rr1") > at("rr3"));
+    QVERIFY(at("Label2") >= 0 && at("Label12") > at("Label2"));
+    auto *rr1 = window.findChild<QTextEdit *>(QStringLiteral("rr1"));
+    auto *rr3 = window.findChild<QTextEdit *>(QStringLiteral("rr3"));
+    QCOMPARE(rr1->geometry(), rr3->geometry());
+    QCOMPARE(rr1->document()->defaultTextOption().alignment(), Qt::AlignRight);
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+             QStringLiteral("  Definitions for:"));
+}
+
+void TestShell::labelsTakeListFace()
+{
+    QTemporaryDir dir;
+    Form1 window(dir.path());
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("l"));
+    QVERIFY(list);
+    QCOMPARE(list->height(), startup::kListHeight);
+    const QString face = QFontInfo(list->font()).family();
+    for (const char *name : {"Label1", "Label12", "Label2"}) {
+        auto *label = window.findChild<QLabel *>(QLatin1String(name));
+        QCOMPARE(label->font().family(), face);
+        // Only the face is taken over; the labels keep their own size.
+        QCOMPARE(label->font().pointSizeF(), 15.75);
+    }
+}
+
+void TestShell::startUpFillsTablesAndHidesFolders()
+{
+    QTemporaryDir dir;
+    QByteArray symbols, tags;
+    for (int k = 1; k <= 36; ++k)
+        symbols += "s" + QByteArray::number(k) + "\r\n";
+    for (int k = 1; k <= 21; ++k)
+        tags += "t" + QByteArray::number(k) + "\r\n";
+    QVERIFY(testsupport::writeFile(dir.filePath(QStringLiteral("source/alf.dll")), symbols));
+    QVERIFY(testsupport::writeFile(dir.filePath(QStringLiteral("source/sp.dll")), tags));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("source1")));
+    QVERIFY(!platform::isMarkedHiddenSystem(dir.path(), QStringLiteral("source")));
+
+    Form1 window(dir.path());
+    QCOMPARE(window.symbolCells().front(), QByteArray("s1"));
+    QCOMPARE(window.symbolCells().back(), QByteArray("s36"));
+    QCOMPARE(window.tagCells().back(), QByteArray("t21"));
+    QVERIFY(platform::isMarkedHiddenSystem(dir.path(), QStringLiteral("source")));
+    QVERIFY(platform::isMarkedHiddenSystem(dir.path(), QStringLiteral("source1")));
+
+    // A second start marks nothing twice.
+    Form1 again(dir.path());
+    QCOMPARE(testsupport::readFile(dir.filePath(QStringLiteral(".hidden"))),
+             QByteArray("source\nsource1\n"));
+}
+
+void TestShell::startUpWithoutDataOpensAllTheSame()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("source1"))); // "source" is missing
+    Form1 window(dir.path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const QByteArray &cell : window.symbolCells())
+        QVERIFY(cell.isEmpty());
+    QVERIFY(!platform::isMarkedHiddenSystem(dir.path(), QStringLiteral("source")));
+    QVERIFY(platform::isMarkedHiddenSystem(dir.path(), QStringLiteral("source1")));
+}
+
+void TestShell::aboutWindowShowsPictureAtOwnSize()
+{
+    auto *about = new Form2;
+    about->show();
+    QVERIFY(QTest::qWaitForWindowExposed(about));
+    QCOMPARE(about->windowTitle(), QStringLiteral("Vellumstack"));
+    QCOMPARE(about->size(), QSize(515, 457));
+    auto *image = about->findChild<QLabel *>(QStringLiteral("Image1"));
+    QVERIFY(image);
+    QCOMPARE(image->pixmap().size(), QSize(518, 462));
+    QCOMPARE(image->geometry(), QRect(0, 0, 518, 462));
+    QSignalSpy unloaded(about, &Form2::unloaded);
+    about->close();
+    QCOMPARE(unloaded.count(), 1);
+}
+
+QTEST_MAIN(TestShell)
+#include "tst_shell.moc"
