@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace lookup {
+
+// The plain text of a loaded index file (the hidden rich-text box of the main window), with
+// what searching it needs: a case-folded copy of the same length, so that a position found in
+// the copy is the position in the text, and the start of every line, so that a position
+// turns into its line number without a scan.
+//
+// Lines are counted from 0 by line breaks alone: CR LF, a lone LF and a lone CR each end one.
+class IndexText
+{
+public:
+    IndexText() = default;
+    explicit IndexText(QByteArray plainText);
+
+    // The plain text of an index file: RTF documents are read as a rich-text box shows them,
+    // anything else as plain text. std::nullopt when the file cannot be read.
+    static std::optional<IndexText> load(const QString &path);
+
+    const QByteArray &text() const { return m_text; }
+    bool isEmpty() const { return m_text.isEmpty(); }
+
+    // The 0-based position of the first occurrence of key, ignoring case the way Windows-1252
+    // text does (a-z, and the accented letters with their capitals); -1 when there is none.
+    qsizetype find(QByteArrayView key) const;
+
+    // The 0-based number of the line that holds position.
+    qsizetype lineOf(qsizetype position) const;
+
+    // The case folding used by find.
+    static QByteArray fold(QByteArrayView text);
+
+private:
+    QByteArray m_text;
+    QByteArray m_folded;
+    std::vector<qsizetype> m_lineStarts;
+};
+
+} // namespace lookup

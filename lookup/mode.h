@@ -1,0 +1,8 @@
+#pragma once
+
+namespace lookup {
+
+// The lookup mode: words while the menu item "words" is checked, idioms otherwise.
+enum class Mode { Words, Idioms };
+
+} // namespace lookup

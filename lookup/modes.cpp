@@ -1,0 +1,48 @@
+#include "modes.h"
+
+#include "lookup/searchstep.h"
+#include "platform/linereader.h"
+#include "platform/paths.h"
+#include "store/letterbases.h"
+
+namespace lookup {
+
+void loadIdiomIndex(SearchState &state, const QString &programFolder)
+{
+    if (std::optional<IndexText> index =
+            IndexText::load(platform::dataPath(programFolder, u"\\source1\\idioms.hhh")))
+        state.index = std::move(*index);
+}
+
+void loadWordsIndex(SearchState &state, const QString &programFolder)
+{
+    state.wholeList = 0;
+    if (state.typedInitial.isEmpty()) {
+        state.index = IndexText();
+        return;
+    }
+    const QString name = initialFileName(state.typedInitial) + QLatin1String(".hhh");
+    if (std::optional<IndexText> index =
+            IndexText::load(platform::dataPath(programFolder, u"\\source1\\") + name))
+        state.index = std::move(*index);
+}
+
+QList<QByteArray> showWholeIdiomList(SearchState &state, const QString &programFolder)
+{
+    state.wholeList = 1;
+    QList<QByteArray> items;
+    if (auto reader =
+            platform::LineReader::open(platform::dataPath(programFolder, u"\\source\\3.dll"))) {
+        items.reserve(store::kWholeIdiomListLines);
+        while (items.size() < store::kWholeIdiomListLines) {
+            std::optional<QByteArray> line = reader->readLine();
+            if (!line)
+                break;
+            items.append(std::move(*line));
+        }
+    }
+    state.entryIndex = store::kWholeIdiomListLines;
+    return items;
+}
+
+} // namespace lookup

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "lookup/searchstate.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The state side of the two lookup modes; the window rearranges itself around these.
+namespace lookup {
+
+// Entering idioms mode puts the idiom index "\source1\idioms.hhh" into the loaded index.
+// A missing idiom index leaves the index as it was.
+void loadIdiomIndex(SearchState &state, const QString &programFolder);
+
+// On the way back to words mode the letter index of the typed initial is loaded again; the
+// loaded initial is not changed, since it is that initial's file again. With no initial typed
+// yet the index is emptied, so that words are never searched in the idiom index.
+// The whole-list flag is cleared.
+void loadWordsIndex(SearchState &state, const QString &programFolder);
+
+// The answer codes of the whole-list question, as the state keeps them.
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
+
+// The whole idiom list: lines 0 to 3133 of "\source\3.dll" in file order (fewer when the file
+// is shorter, none when it is missing). Marks the whole list as shown and leaves the entry
+// index at 3134, the count the fill ran to.
+QList<QByteArray> showWholeIdiomList(SearchState &state, const QString &programFolder);
+
+} // namespace lookup

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "lookup/indextext.h"
+
+#include <QByteArray>
+
+#include <optional>
+
+namespace lookup {
+
+// The window-level state of the lookup, owned by the main window for the whole run. The
+// search step writes it, the definition lookup and the mode switches read it; every value is
+// empty or 0 at start.
+struct SearchState
+{
+    // Where the last match stands: for words its index over the whole dictionary (its line in
+    // the letter list plus the letter's base), for idioms its line in the idiom list. Empty
+    // until the first match.
+    std::optional<qint32> entryIndex;
+    // "first" or "second": the definitions file of the last word matched; empty until then.
+    QByteArray stem;
+
+    // Set by a list click just before it changes the search text, so that the search step
+    // that change runs keeps the list as it stands; it never outlives that click.
+    bool keepList = false;
+    // The answer code of the whole-list question (6 Yes, 7 No), replaced by 1 once the whole
+    // idiom list is shown; only 1 counts as set.
+    int wholeList = 0;
+    bool wholeListShown() const { return wholeList == 1; }
+
+    // The initial whose letter index words mode loads again on its way back from idioms.
+    // Only an accepted initial is recorded.
+    QByteArray typedInitial;
+    // The first character of the search text as last accepted, case as typed.
+    QByteArray currentInitial;
+    // The initial whose letter index file `index` holds; compared with the current initial
+    // exactly, so "A" after "a" loads the file again.
+    QByteArray loadedInitial;
+
+    // The loaded index: a letter index file in words mode, the idiom index in idioms mode.
+    IndexText index;
+};
+
+} // namespace lookup

@@ -1,0 +1,176 @@
+#include "searchstep.h"
+
+#include "platform/codepage.h"
+#include "platform/linereader.h"
+#include "platform/paths.h"
+#include "store/letterbases.h"
+
+namespace lookup {
+
+namespace {
+
+QString dataFile(const QString &programFolder, QStringView folder, const QString &name)
+{
+    return platform::dataPath(programFolder, folder.toString() + name);
+}
+
+QByteArray searchKey(QByteArrayView searchText)
+{
+    return QByteArray("  ") + searchText.toByteArray();
+}
+
+// The lines of the list file that the list shows for a match on line `line`: from ten lines
+// above it on, 24 lines. With a heading item (words mode) a match in the first ten lines
+// shows the heading in place of line 0. A missing file, or one that ends early, gives fewer.
+QList<QByteArray> listWindow(const QString &path, qint64 line,
+                             const std::optional<QByteArray> &heading)
+{
+    QList<QByteArray> items;
+    const bool headed = heading && line < kLinesAboveMatch;
+    if (headed)
+        items.append(*heading);
+    auto reader = platform::LineReader::open(path);
+    if (!reader)
+        return items;
+    reader->skipLines(std::max<qint64>(line - kLinesAboveMatch, 0));
+    if (headed)
+        reader->skipLine();
+    while (items.size() < kListWindow) {
+        std::optional<QByteArray> item = reader->readLine();
+        if (!item)
+            break;
+        items.append(*item);
+    }
+    return items;
+}
+
+// W1: takes the initial of a non-empty search text, loading its letter index when it is
+// new. false when the initial is refused; the state then keeps the earlier initial.
+bool acceptInitial(SearchState &state, const QString &programFolder, QByteArrayView searchText)
+{
+    if (searchText.isEmpty())
+        return true;
+    const QByteArray initial = searchText.first(1).toByteArray();
+    if (initial != state.loadedInitial) {
+        std::optional<IndexText> index;
+        if (isFileNameInitial(initial.front())) {
+            index = IndexText::load(dataFile(programFolder, u"\\source1\\",
+                                             initialFileName(initial) + QLatin1String(".hhh")));
+        }
+        if (!index) {
+            state.currentInitial = state.loadedInitial;
+            return false;
+        }
+        state.index = std::move(*index);
+        state.loadedInitial = initial;
+    }
+    state.currentInitial = initial;
+    state.typedInitial = initial;
+    return true;
+}
+
+StepOutcome wordsStep(SearchState &state, const QString &programFolder, QByteArrayView searchText)
+{
+    StepOutcome outcome;
+    const qsizetype position = state.index.find(searchKey(searchText));
+    if (position < 0)
+        return outcome;
+    outcome.matched = true;
+    outcome.caption = state.index.text().mid(position, kWordCaptionLength);
+    const qsizetype line = state.index.lineOf(position);
+
+    const QByteArray &initial = state.currentInitial;
+    if (initial.size() == 1) {
+        const char letter = initial.front() >= 'A' && initial.front() <= 'Z'
+                                ? char(initial.front() + ('a' - 'A'))
+                                : initial.front();
+        if (const std::optional<store::LetterBase> row = store::letterBase(letter)) {
+            state.entryIndex = qint32(line + row->base);
+            state.stem = row->stem;
+        }
+    }
+    if (!state.keepList) {
+        outcome.list = listWindow(dataFile(programFolder, u"\\source\\",
+                                           initialFileName(initial) + QLatin1String(".dll")),
+                                  line, QByteArray("  ") + initial);
+    }
+    return outcome;
+}
+
+StepOutcome idiomsStep(SearchState &state, const QString &programFolder, QByteArrayView searchText)
+{
+    StepOutcome outcome;
+    const qsizetype position = state.index.find(searchKey(searchText));
+    if (position < 0)
+        return outcome;
+    outcome.matched = true;
+    outcome.caption = state.index.text().mid(position, kIdiomCaptionLength);
+    const qsizetype line = state.index.lineOf(position);
+    state.entryIndex = qint32(line);
+    if (!state.keepList && !state.wholeListShown()) {
+        outcome.list =
+            listWindow(platform::dataPath(programFolder, u"\\source\\3.dll"), line, std::nullopt);
+    }
+    return outcome;
+}
+
+} // namespace
+
+StepOutcome searchStep(SearchState &state, const QString &programFolder, Mode mode,
+                       QByteArrayView searchText)
+{
+    StepOutcome outcome;
+    if (mode == Mode::Words) {
+        // A refused initial ends the step before the keep-list flag is cleared; the click
+        // that set the flag clears it (endListClick).
+        if (!acceptInitial(state, programFolder, searchText))
+            return outcome;
+        outcome = wordsStep(state, programFolder, searchText);
+    } else {
+        outcome = idiomsStep(state, programFolder, searchText);
+    }
+    state.keepList = false;
+    return outcome;
+}
+
+std::optional<QByteArray> listClick(SearchState &state, int row, QByteArrayView itemText)
+{
+    if (row < 0)
+        return std::nullopt;
+    if (row > 0 && row < kListWindow - 1)
+        state.keepList = true;
+    if (row < kListWindow || state.wholeListShown())
+        return trimSpaces(itemText).toByteArray();
+    return std::nullopt;
+}
+
+void endListClick(SearchState &state)
+{
+    state.keepList = false;
+}
+
+bool isFileNameInitial(char initial)
+{
+    const uchar u = uchar(initial);
+    if (u < 0x20 || u == 0x7F)
+        return false;
+    return !QByteArrayView("\\/:*?\"<>|").contains(initial);
+}
+
+QString initialFileName(QByteArrayView initial)
+{
+    return platform::codepage::fromWestern(initial).toLower();
+}
+
+QByteArrayView trimSpaces(QByteArrayView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == ' ')
+        ++begin;
+    while (end > begin && text[end - 1] == ' ')
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+} // namespace lookup

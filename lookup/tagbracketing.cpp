@@ -1,0 +1,36 @@
+#include "tagbracketing.h"
+
+#include "lookup/searchstep.h"
+
+namespace lookup {
+
+QByteArray bracketedForm(QByteArrayView tag)
+{
+    return QByteArray("(") + trimSpaces(tag).toByteArray() + QByteArray(") ");
+}
+
+QByteArray bracketTag(QByteArrayView text, QByteArrayView tag)
+{
+    if (tag.isEmpty())
+        return text.toByteArray();
+    const QByteArray form = bracketedForm(tag);
+    QByteArray result;
+    qsizetype from = 0;
+    for (qsizetype at = text.indexOf(tag); at >= 0; at = text.indexOf(tag, from)) {
+        result.append(text.sliced(from, at - from));
+        result.append(form);
+        from = at + tag.size();
+    }
+    result.append(text.sliced(from));
+    return result;
+}
+
+QByteArray bracketTags(QByteArrayView text, const store::TagCells &tags)
+{
+    QByteArray result = text.toByteArray();
+    for (const QByteArray &tag : tags)
+        result = bracketTag(result, tag);
+    return result;
+}
+
+} // namespace lookup
