@@ -17,14 +17,18 @@ void loadIdiomIndex(SearchState &state, const QString &programFolder)
 void loadWordsIndex(SearchState &state, const QString &programFolder)
 {
     state.wholeList = 0;
-    if (state.typedInitial.isEmpty()) {
-        state.index = IndexText();
+    std::optional<IndexText> index;
+    if (!state.typedInitial.isEmpty()) {
+        const QString name = initialFileName(state.typedInitial) + QLatin1String(".hhh");
+        index = IndexText::load(platform::dataPath(programFolder, u"\\source1\\") + name);
+    }
+    if (index) {
+        state.index = std::move(*index);
         return;
     }
-    const QString name = initialFileName(state.typedInitial) + QLatin1String(".hhh");
-    if (std::optional<IndexText> index =
-            IndexText::load(platform::dataPath(programFolder, u"\\source1\\") + name))
-        state.index = std::move(*index);
+    // Nothing to go back to: forget the index, so the next initial typed loads its own.
+    state.index = IndexText();
+    state.loadedInitial.clear();
 }
 
 QList<QByteArray> showWholeIdiomList(SearchState &state, const QString &programFolder)

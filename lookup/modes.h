@@ -15,8 +15,8 @@ void loadIdiomIndex(SearchState &state, const QString &programFolder);
 
 // On the way back to words mode the letter index of the typed initial is loaded again; the
 // loaded initial is not changed, since it is that initial's file again. With no initial typed
-// yet the index is emptied, so that words are never searched in the idiom index.
-// The whole-list flag is cleared.
+// yet, or when that file has gone, the index is emptied and the loaded initial forgotten, so
+// that words are never searched in the idiom index. The whole-list flag is cleared.
 void loadWordsIndex(SearchState &state, const QString &programFolder);
 
 // The answer codes of the whole-list question, as the state keeps them.
