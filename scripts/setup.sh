@@ -10,6 +10,8 @@ packages=(
     libgtest-dev libbenchmark-dev
     # sample dictionary sources
     dict-freedict-eng-ara wordnet-base
+    # the data-set builder reads the gzip-compressed dictionary
+    zlib1g-dev
     # fonts for the window and its tests
     fonts-dejavu-core
     # a real X server, a notification area and input for window tests and screenshots

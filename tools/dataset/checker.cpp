@@ -1,0 +1,250 @@
+#include "checker.h"
+
+#include "dataset.h"
+#include "platform/linereader.h"
+#include "platform/paths.h"
+#include "platform/rtfreader.h"
+#include "store/letterbases.h"
+#include "store/textcode.h"
+
+#include <QFile>
+#include <QHash>
+
+namespace dataset {
+
+namespace {
+
+// Like problems past this many in one file are only counted.
+constexpr int kNamedPerFile = 10;
+
+class Collector
+{
+public:
+    void add(const QString &file, qint64 line, const QString &what, bool fatal = true)
+    {
+        const int named = m_named[file]++;
+        if (named < kNamedPerFile)
+            m_problems << Problem{file, line, what, fatal};
+        else if (named == kNamedPerFile)
+            m_overflow << file;
+        if (named >= kNamedPerFile)
+            ++m_more[file];
+    }
+    QList<Problem> take()
+    {
+        for (const QString &file : m_overflow)
+            m_problems << Problem{
+                file, 0, QStringLiteral("and %1 more problems like these").arg(m_more[file])};
+        return std::move(m_problems);
+    }
+
+private:
+    QList<Problem> m_problems;
+    QHash<QString, int> m_named;
+    QHash<QString, qint64> m_more;
+    QStringList m_overflow;
+};
+
+QString windowsPath(const QString &relative)
+{
+    return u'\\' + QString(relative).replace(u'/', u'\\');
+}
+
+// The lines of a plain data file as the line reader gives them; std::nullopt when missing.
+std::optional<QList<QByteArray>> readLines(const QString &programFolder, const QString &relative)
+{
+    auto reader =
+        platform::LineReader::open(platform::dataPath(programFolder, windowsPath(relative)));
+    if (!reader)
+        return std::nullopt;
+    QList<QByteArray> lines;
+    while (auto line = reader->readLine())
+        lines << *line;
+    return lines;
+}
+
+// The lines of an index file's plain text, counted by its line breaks alone.
+std::optional<QList<QByteArray>> readIndex(const QString &programFolder, const QString &relative)
+{
+    QFile file(platform::dataPath(programFolder, windowsPath(relative)));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray text = platform::rtfPlainText(file.readAll());
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        lines << text.mid(start, i - start);
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    // A final line break ends the last line; it opens no new one.
+    if (start < text.size())
+        lines << text.mid(start);
+    return lines;
+}
+
+void checkAlignment(Collector &problems, const QString &listName, const QList<QByteArray> &list,
+                    const QString &indexName, const QList<QByteArray> &index)
+{
+    const qsizetype common = std::min(list.size(), index.size());
+    for (qsizetype n = 0; n < common; ++n) {
+        if (index[n] != "  " + list[n])
+            problems.add(
+                indexName, n + 1,
+                QStringLiteral("index line %1 is \"%2\", not two spaces and line %1 of %3 "
+                               "(\"%4\")")
+                    .arg(n)
+                    .arg(QString::fromLatin1(index[n]), listName, QString::fromLatin1(list[n])));
+    }
+    if (index.size() != list.size())
+        problems.add(indexName, 0,
+                     QStringLiteral("has %1 lines, %2 has %3")
+                         .arg(index.size())
+                         .arg(listName)
+                         .arg(list.size()));
+}
+
+void checkDefinitions(Collector &problems, const QString &name, const QList<QByteArray> &lines)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArray line = lines[i].trimmed();
+        if (line.size() % 4 != 0) {
+            problems.add(
+                name, i + 1,
+                QStringLiteral("trimmed length %1 is not a multiple of four").arg(line.size()));
+            continue;
+        }
+        for (qsizetype p = 0; p < line.size(); p += 4) {
+            if (!store::unitOfGroup(QByteArrayView(line).sliced(p, 4))) {
+                problems.add(name, i + 1,
+                             QStringLiteral("the group \"%1\" at position %2 matches no code")
+                                 .arg(QString::fromLatin1(line.mid(p, 4)))
+                                 .arg(p + 1));
+                break;
+            }
+        }
+    }
+}
+
+} // namespace
+
+QList<Problem> check(const QString &programFolder)
+{
+    Collector problems;
+    auto missing = [&](const QString &file) { problems.add(file, 0, u"is missing"_qs); };
+
+    std::optional<QList<QByteArray>> definitions[2] = {
+        readLines(programFolder, u"source/first.dll"_qs),
+        readLines(programFolder, u"source/second.dll"_qs)};
+    const QString definitionNames[2] = {u"source/first.dll"_qs, u"source/second.dll"_qs};
+    for (int f = 0; f < 2; ++f) {
+        if (!definitions[f])
+            missing(definitionNames[f]);
+        else
+            checkDefinitions(problems, definitionNames[f], *definitions[f]);
+    }
+    if (definitions[0] && definitions[0]->size() != store::kSecondFileBoundary)
+        problems.add(definitionNames[0], 0,
+                     QStringLiteral("has %1 lines, not one for each of the %2 entries below j")
+                         .arg(definitions[0]->size())
+                         .arg(store::kSecondFileBoundary));
+
+    for (int l = 0; l < 26; ++l) {
+        const char letter = char('a' + l);
+        const QString listName = u"source/"_qs + letterListName(l);
+        const QString indexName = u"source1/"_qs + letterIndexName(l);
+        const auto list = readLines(programFolder, listName);
+        const auto index = readIndex(programFolder, indexName);
+        if (!list)
+            missing(listName);
+        if (!index)
+            missing(indexName);
+        if (list) {
+            if (list->isEmpty() || list->first() != QByteArray(1, letter))
+                problems.add(listName, 1,
+                             QStringLiteral("line 0 is not the letter %1").arg(QChar(letter)));
+            for (qsizetype n = 1; n < list->size(); ++n) {
+                const QByteArray &headword = (*list)[n];
+                if (headword.isEmpty() || (headword[0] | 0x20) != letter)
+                    problems.add(listName, n + 1,
+                                 QStringLiteral("\"%1\" does not begin with %2")
+                                     .arg(QString::fromLatin1(headword))
+                                     .arg(QChar(letter)));
+            }
+            const auto capacity = headwordCapacity(l);
+            if (capacity && list->size() - 1 > *capacity)
+                problems.add(listName, *capacity + 2,
+                             QStringLiteral("%1 headwords, more than the %2 places of the letter")
+                                 .arg(list->size() - 1)
+                                 .arg(*capacity));
+            // Every headword needs its line in the definitions file.
+            const int base = store::kLetterBases[l].base;
+            const int f = base < store::kSecondFileBoundary ? 0 : 1;
+            const int lastEntry = base + int(list->size()) - 1;
+            const int lastLine = lastEntry - (f == 0 ? 0 : store::kSecondFileBoundary) + 1;
+            if (definitions[f] && list->size() > 1 && definitions[f]->size() < lastLine)
+                problems.add(
+                    definitionNames[f], 0,
+                    QStringLiteral("ends at line %1; %2 needs line %3 for its last headword")
+                        .arg(definitions[f]->size())
+                        .arg(listName)
+                        .arg(lastLine));
+        }
+        if (list && index)
+            checkAlignment(problems, listName, *list, indexName, *index);
+    }
+
+    const auto idiomList = readLines(programFolder, u"source/3.dll"_qs);
+    const auto idiomIndex = readIndex(programFolder, u"source1/idioms.hhh"_qs);
+    const auto idiomDefinitions = readLines(programFolder, u"source/5.dll"_qs);
+    if (!idiomList)
+        missing(u"source/3.dll"_qs);
+    if (!idiomIndex)
+        missing(u"source1/idioms.hhh"_qs);
+    if (!idiomDefinitions)
+        missing(u"source/5.dll"_qs);
+    else
+        checkDefinitions(problems, u"source/5.dll"_qs, *idiomDefinitions);
+    if (idiomList && idiomIndex)
+        checkAlignment(problems, u"source/3.dll"_qs, *idiomList, u"source1/idioms.hhh"_qs,
+                       *idiomIndex);
+    if (idiomList && idiomDefinitions && idiomDefinitions->size() < idiomList->size())
+        problems.add(u"source/5.dll"_qs, 0,
+                     QStringLiteral("has %1 lines for the %2 idioms of source/3.dll")
+                         .arg(idiomDefinitions->size())
+                         .arg(idiomList->size()));
+    if (idiomList && idiomList->size() < store::kWholeIdiomListLines)
+        problems.add(u"source/3.dll"_qs, 0,
+                     QStringLiteral("has %1 idioms; the whole list shows %2")
+                         .arg(idiomList->size())
+                         .arg(store::kWholeIdiomListLines),
+                     false);
+
+    const std::pair<QString, int> tables[] = {{u"source/alf.dll"_qs, 36},
+                                              {u"source/sp.dll"_qs, 21}};
+    for (const auto &[name, size] : tables) {
+        const auto lines = readLines(programFolder, name);
+        if (!lines)
+            missing(name);
+        else if (lines->size() != size)
+            problems.add(name, 0,
+                         QStringLiteral("has %1 lines, not %2").arg(lines->size()).arg(size));
+    }
+    return problems.take();
+}
+
+QString formatProblem(const Problem &problem)
+{
+    QString text = problem.file;
+    if (problem.line > 0)
+        text += QStringLiteral(" line %1").arg(problem.line);
+    text += u": "_qs + problem.what;
+    if (!problem.fatal)
+        text += u" (warning)"_qs;
+    return text;
+}
+
+} // namespace dataset

@@ -1,0 +1,117 @@
+#include "dictd.h"
+
+#include <QFile>
+
+#include <zlib.h>
+
+namespace dataset::dictd {
+
+namespace {
+
+std::optional<QString> readData(const QString &path, QByteArray &data)
+{
+    if (!QFile::exists(path))
+        return QStringLiteral("%1: no such file").arg(path);
+    gzFile file = gzopen(QFile::encodeName(path).constData(), "rb");
+    if (!file)
+        return QStringLiteral("%1: cannot open").arg(path);
+    if (path.endsWith(u".dz") && gzdirect(file)) {
+        gzclose_r(file);
+        return QStringLiteral("%1: not a gzip file").arg(path);
+    }
+    char buffer[1 << 16];
+    int got = 0;
+    while ((got = gzread(file, buffer, sizeof buffer)) > 0)
+        data.append(buffer, got);
+    int code = Z_OK;
+    const QString message = QString::fromUtf8(gzerror(file, &code));
+    const int closed = gzclose_r(file);
+    if (got < 0 || (code != Z_OK && code != Z_STREAM_END))
+        return QStringLiteral("%1: damaged data (%2)").arg(path, message);
+    if (closed != Z_OK)
+        return QStringLiteral("%1: truncated data (the compressed stream ends early)").arg(path);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<qint64> base64Number(QByteArrayView digits)
+{
+    if (digits.isEmpty() || digits.size() > 10)
+        return std::nullopt;
+    qint64 value = 0;
+    for (char c : digits) {
+        int digit = -1;
+        if (c >= 'A' && c <= 'Z')
+            digit = c - 'A';
+        else if (c >= 'a' && c <= 'z')
+            digit = c - 'a' + 26;
+        else if (c >= '0' && c <= '9')
+            digit = c - '0' + 52;
+        else if (c == '+')
+            digit = 62;
+        else if (c == '/')
+            digit = 63;
+        else
+            return std::nullopt;
+        value = value * 64 + digit;
+    }
+    return value;
+}
+
+Dictionary read(const QString &indexPath, const QString &dataPath)
+{
+    Dictionary dictionary;
+    QFile indexFile(indexPath);
+    if (!indexFile.open(QIODevice::ReadOnly)) {
+        dictionary.error =
+            QStringLiteral("%1: cannot read: %2").arg(indexPath, indexFile.errorString());
+        return dictionary;
+    }
+    const QByteArray index = indexFile.readAll();
+    QByteArray data;
+    if (auto error = readData(dataPath, data)) {
+        dictionary.error = error;
+        return dictionary;
+    }
+
+    QList<Article> articles;
+    qint64 lineNumber = 0;
+    for (qsizetype start = 0, end = 0; start < index.size(); start = end + 1) {
+        end = index.indexOf('\n', start);
+        if (end < 0)
+            end = index.size();
+        QByteArrayView line = QByteArrayView(index).sliced(start, end - start);
+        ++lineNumber;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.isEmpty())
+            continue;
+        const qsizetype tab2 = line.lastIndexOf('\t');
+        const qsizetype tab1 = tab2 > 0 ? line.lastIndexOf('\t', tab2 - 1) : -1;
+        const auto offset =
+            tab1 > 0 ? base64Number(line.sliced(tab1 + 1, tab2 - tab1 - 1)) : std::nullopt;
+        const auto length = tab1 > 0 ? base64Number(line.sliced(tab2 + 1)) : std::nullopt;
+        if (!offset || !length) {
+            dictionary.error =
+                QStringLiteral("%1 line %2: not a dictd index line").arg(indexPath).arg(lineNumber);
+            return dictionary;
+        }
+        if (*offset + *length > data.size()) {
+            dictionary.error =
+                QStringLiteral("%1 line %2: the article at %3 (+%4) lies past the end of "
+                               "the data (%5 bytes)")
+                    .arg(indexPath)
+                    .arg(lineNumber)
+                    .arg(*offset)
+                    .arg(*length)
+                    .arg(data.size());
+            return dictionary;
+        }
+        articles << Article{line.first(tab1).toByteArray(), data.mid(*offset, *length)};
+    }
+    dictionary.articles = std::move(articles);
+    return dictionary;
+}
+
+} // namespace dataset::dictd
