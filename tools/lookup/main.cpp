@@ -1,0 +1,194 @@
+// vellumstack-lookup [--data FOLDER] [--idioms] [--json] TEXT
+//
+// Types TEXT character by character into an empty search box, runs the search step after
+// every character and then Search, exactly as the main window does, and prints what the
+// window then shows: the list, the caption beside "  Definitions for:" and the definition.
+// Exit status: 0 when a definition was shown, 1 when nothing matched, 2 for bad usage or a
+// data folder that cannot be read.
+
+#include "lookup/definitionlookup.h"
+#include "lookup/modes.h"
+#include "lookup/searchstep.h"
+
+#include "platform/codepage.h"
+#include "platform/paths.h"
+#include "store/tables.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <cstdio>
+
+namespace {
+
+enum ExitStatus { Shown = 0, NothingMatched = 1, BadUsage = 2 };
+
+// What the main window shows after the lookup.
+struct WindowView
+{
+    QList<QByteArray> list; // Windows-1252
+    QByteArray caption;     // Label2, beside "  Definitions for:"; Windows-1252
+    QByteArray definition;  // rr1; Windows-1256
+    bool definitionShown = false;
+    bool matched = false;      // the last search step found the text
+    lookup::SearchState state; // entry index and stem
+};
+
+WindowView lookUp(const QString &folder, lookup::Mode mode, const QByteArray &text)
+{
+    store::SymbolCells symbols;
+    store::TagCells tags;
+    store::loadTable(platform::dataPath(folder, u"\\source\\alf.dll"), symbols);
+    store::loadTable(platform::dataPath(folder, u"\\source\\sp.dll"), tags);
+
+    WindowView view;
+    if (mode == lookup::Mode::Idioms)
+        lookup::loadIdiomIndex(view.state, folder);
+
+    // Typing into an empty box: every character changes the text and runs a step.
+    QByteArray label12;
+    view.matched = text.isEmpty() && mode == lookup::Mode::Idioms;
+    for (qsizetype i = 1; i <= text.size(); ++i) {
+        lookup::StepOutcome step = lookup::searchStep(view.state, folder, mode, text.first(i));
+        if (step.caption)
+            label12 = *step.caption;
+        if (step.list)
+            view.list = *step.list;
+        view.matched = step.matched;
+    }
+
+    const lookup::LookupOutcome outcome =
+        lookup::lookUpDefinition(view.state, folder, mode, {}, symbols, tags);
+    view.definition = outcome.definition;
+    view.definitionShown = outcome.definitionShown && outcome.finished;
+    if (outcome.finished)
+        view.caption = label12;
+    return view;
+}
+
+QString western(const QByteArray &bytes)
+{
+    return platform::codepage::fromWestern(bytes);
+}
+
+// Line breaks as a terminal shows them.
+QString terminalText(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+void print(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+void printText(const WindowView &view)
+{
+    for (const QByteArray &item : view.list)
+        print(western(item) + u'\n');
+    // The label is one line high: it shows the caption up to its first line break.
+    QString caption = western(view.caption);
+    caption.truncate(caption.indexOf(QRegularExpression(QStringLiteral("[\r\n]"))));
+    print(QLatin1String("\n  Definitions for:") + caption + u'\n');
+    if (view.definitionShown)
+        print(terminalText(platform::codepage::fromArabic(view.definition)) + u'\n');
+}
+
+void printJson(const WindowView &view)
+{
+    QJsonArray list;
+    for (const QByteArray &item : view.list)
+        list.append(western(item));
+    QJsonObject object;
+    object[QLatin1String("list")] = list;
+    object[QLatin1String("caption")] = western(view.caption);
+    object[QLatin1String("definition")] =
+        view.definitionShown ? platform::codepage::fromArabic(view.definition) : QString();
+    object[QLatin1String("entry")] =
+        view.state.entryIndex ? QJsonValue(*view.state.entryIndex) : QJsonValue();
+    object[QLatin1String("stem")] = QString::fromLatin1(view.state.stem);
+    print(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) + u'\n');
+}
+
+int fail(int status, const QString &message)
+{
+    std::fprintf(stderr, "vellumstack-lookup: %s\n", message.toLocal8Bit().constData());
+    return status;
+}
+
+bool readableFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isDir() && info.isReadable() && info.isExecutable();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vellumstack-lookup"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Looks TEXT up as the dictionary window does and prints the word list, the caption "
+        "beside \"Definitions for:\" and the definition."));
+    parser.addHelpOption();
+    const QCommandLineOption dataOption(QStringLiteral("data"),
+                                        QStringLiteral("The folder that holds source and source1 "
+                                                       "(default: the folder of this program)."),
+                                        QStringLiteral("FOLDER"));
+    const QCommandLineOption idiomsOption(QStringLiteral("idioms"),
+                                          QStringLiteral("Look up idioms and expressions."));
+    const QCommandLineOption jsonOption(
+        QStringLiteral("json"),
+        QStringLiteral("Print one JSON object: list, caption, definition, entry, stem."));
+    parser.addOptions({dataOption, idiomsOption, jsonOption});
+    parser.addPositionalArgument(QStringLiteral("TEXT"), QStringLiteral("The text to type."));
+
+    if (!parser.parse(app.arguments()))
+        return fail(BadUsage, parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        print(parser.helpText());
+        return Shown;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return fail(BadUsage, QStringLiteral("give exactly one TEXT to look up (see --help)"));
+
+    const QString folder = parser.isSet(dataOption)
+                               ? QDir::cleanPath(QDir(parser.value(dataOption)).absolutePath())
+                               : QCoreApplication::applicationDirPath();
+    for (const char *sub : {"source", "source1"}) {
+        if (!readableFolder(folder + u'/' + QLatin1String(sub)))
+            return fail(BadUsage,
+                        QStringLiteral("cannot read the data folder %1/%2").arg(folder, sub));
+    }
+
+    // The search box holds Windows-1252 text; a character it cannot hold matches nothing.
+    const QByteArray text = platform::codepage::toWestern(positional.front());
+    const lookup::Mode mode =
+        parser.isSet(idiomsOption) ? lookup::Mode::Idioms : lookup::Mode::Words;
+    const WindowView view = lookUp(folder, mode, text);
+
+    if (parser.isSet(jsonOption))
+        printJson(view);
+    else
+        printText(view);
+
+    if (!view.matched)
+        return fail(NothingMatched,
+                    QStringLiteral("nothing begins with \"%1\"").arg(positional.front()));
+    if (!view.definitionShown)
+        return fail(NothingMatched, QStringLiteral("no definition to show"));
+    return Shown;
+}
