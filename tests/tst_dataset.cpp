@@ -1,4 +1,9 @@
+#include "dataset/builder.h"
+#include "dataset/checker.h"
 #include "dataset/dataset.h"
+#include "dataset/dictd.h"
+#include "dataset/rtfwriter.h"
+#include "platform/codepage.h"
 #include "platform/linereader.h"
 #include "platform/rtfreader.h"
 #include "store/letterbases.h"
@@ -9,6 +14,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <zlib.h>
 
 namespace {
 
@@ -74,6 +81,116 @@ QString sourceFile(const QString &folder, const QString &name)
     return folder + u"/source/"_qs + name;
 }
 
+// --- fixtures of the builder: a dictd dictionary and WordNet data files ---
+
+QByteArray base64Number(qint64 value)
+{
+    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    QByteArray text;
+    do {
+        text.prepend(digits[value % 64]);
+        value /= 64;
+    } while (value > 0);
+    return text;
+}
+
+QByteArray gzip(const QByteArray &data, const QString &path)
+{
+    gzFile file = gzopen(QFile::encodeName(path).constData(), "wb");
+    gzwrite(file, data.constData(), unsigned(data.size()));
+    gzclose(file);
+    return testsupport::readFile(path);
+}
+
+struct DictFixture
+{
+    QString index;
+    QString data;
+};
+
+// Writes articles (UTF-8 text, first line "Headword /ipa/") as folder/test.index and
+// folder/test.dict.dz.
+DictFixture writeDict(const QString &folder, const QList<QByteArray> &articles)
+{
+    QByteArray data = "00-database-info\nTest dictionary, GPL-2+.\n";
+    QByteArray index = "00databaseinfo\tA\t" + base64Number(data.size()) + "\n";
+    for (const QByteArray &article : articles) {
+        const QByteArray key = article.left(article.indexOf(' '));
+        index +=
+            key + '\t' + base64Number(data.size()) + '\t' + base64Number(article.size()) + '\n';
+        data += article;
+    }
+    DictFixture fixture{folder + u"/test.index"_qs, folder + u"/test.dict.dz"_qs};
+    testsupport::writeFile(fixture.index, index);
+    gzip(data, fixture.data);
+    return fixture;
+}
+
+QByteArray wordnetLine(int offset, char type, const QList<QByteArray> &lemmas,
+                       const QByteArray &gloss)
+{
+    QByteArray line = QByteArray::number(offset).rightJustified(8, '0') + " 00 " + type + ' ' +
+                      QByteArray::number(lemmas.size(), 16).rightJustified(2, '0');
+    for (const QByteArray &lemma : lemmas)
+        line += ' ' + lemma + " 0";
+    return line + " 000 | " + gloss + "  \n";
+}
+
+QStringList writeWordNet(const QString &folder)
+{
+    const QByteArray licence = "  1 This software and database is provided by Princeton.  \n"
+                               "  2 WordNet 3.0 Copyright 2006 by Princeton University.  \n";
+    testsupport::writeFile(
+        folder + u"/data.verb"_qs,
+        licence + wordnetLine(100, 'v', {"break_down", "collapse"}, "stop working") +
+            wordnetLine(200, 'v', {"break_down"}, "lose control of one's emotions") +
+            wordnetLine(300, 'v', {"give_up"}, "use the verb form of surrender"));
+    testsupport::writeFile(folder + u"/data.adj"_qs,
+                           licence + wordnetLine(400, 'a', {"well_known(a)"}, "widely known") +
+                               wordnetLine(500, 's', {"all_right"}, "adequate"));
+    testsupport::writeFile(folder + u"/data.adv"_qs,
+                           licence + wordnetLine(600, 'r', {"by_and_large"}, "mostly"));
+    return {folder + u"/data.verb"_qs, folder + u"/data.adj"_qs, folder + u"/data.adv"_qs};
+}
+
+// The articles of the builder tests: words around the first/second boundary, a duplicate
+// in other case, an initial that is no letter, a character Windows-1256 lacks.
+QList<QByteArray> fixtureArticles()
+{
+    return {
+        "apple /ap/\n\xd8\xaa\xd9\x81\xd8\xa7\xd8\xad\n",
+        "ibis /ib/\n1. \xd8\xa7\xd8\xa8\xd9\x88\n2. \xd8\xb7\xd8\xa7\xd8\xa6\xd8\xb1\n",
+        "jam /dj/\n\xd9\x85\xd8\xb1\xd8\xa8\xd9\x89 \xe2\x98\x83\n",
+        "Bank /b/\n\xd8\xb6\xd9\x81\xd8\xa9\n",
+        "bank /b/\n\xd9\x85\xd8\xb5\xd8\xb1\xd9\x81\n",
+        "10th /t/\n\xd8\xa7\xd9\x84\xd8\xb9\xd8\xa7\xd8\xb4\xd8\xb1\n",
+    };
+}
+
+QByteArray toArabic(const char *utf8)
+{
+    return platform::codepage::toArabic(QString::fromUtf8(utf8));
+}
+
+// A file's lines split at CR LF, and written back.
+QList<QByteArray> fileLines(const QString &path)
+{
+    QList<QByteArray> lines = testsupport::readFile(path).split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QByteArray &line : lines)
+        line.chop(line.endsWith('\r') ? 1 : 0);
+    return lines;
+}
+
+void writeLines(const QString &path, const QList<QByteArray> &lines)
+{
+    QByteArray bytes;
+    for (const QByteArray &line : lines)
+        bytes += line + "\r\n";
+    testsupport::writeFile(path, bytes);
+}
+
 } // namespace
 
 class TestDataSet : public QObject
@@ -91,6 +208,21 @@ private slots:
     void writerRefusesBadSets_data();
     void writerRefusesBadSets();
     void writerCountsWhatItCannotEncode();
+    void writerReportsAnUnwritableFolder();
+
+    void builderFilesMergesAndCounts();
+    void builderWritesASoundSetAcrossTheBoundary();
+    void builderCutsWhatOverflowsALetter();
+    void builderChoosesIdioms();
+    void builderTagsOccurNowhereElse();
+    void cleansDefinitions_data();
+    void cleansDefinitions();
+    void builderRefusesBadInput_data();
+    void builderRefusesBadInput();
+
+    void checkerPassesASoundSet();
+    void checkerNamesABrokenInvariant_data();
+    void checkerNamesABrokenInvariant();
 };
 
 void TestDataSet::writerKeepsListsAndIndexesAligned_data()
@@ -244,6 +376,321 @@ void TestDataSet::writerCountsWhatItCannotEncode()
     QCOMPARE(outcome.loss.lostBytes[0xff], 1);
     QCOMPARE(outcome.loss.lostBytes['%'], 1);
     QCOMPARE(outcome.loss.lostTotal(), 4);
+}
+
+void TestDataSet::writerReportsAnUnwritableFolder()
+{
+    QTemporaryDir dir;
+    testsupport::writeFile(dir.path() + u"/file"_qs, "not a folder");
+    const auto error = dataset::write(dir.path() + u"/file/program"_qs, smallSet());
+    QVERIFY(error.has_value());
+}
+
+namespace {
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    dataset::BuildSources sources;
+    Fixture(const QList<QByteArray> &articles = fixtureArticles())
+    {
+        const DictFixture dict = writeDict(dir.path(), articles);
+        sources.dictIndex = dict.index;
+        sources.dictData = dict.data;
+        sources.wordnetData = writeWordNet(dir.path());
+    }
+};
+
+QList<QByteArray> headwords(const QList<dataset::Entry> &entries)
+{
+    QList<QByteArray> words;
+    for (const dataset::Entry &entry : entries)
+        words << entry.headword;
+    return words;
+}
+
+} // namespace
+
+void TestDataSet::builderFilesMergesAndCounts()
+{
+    Fixture fixture;
+    const dataset::Build built = dataset::build(fixture.sources);
+    QCOMPARE(built.error, std::nullopt);
+    const auto &letters = built.set.letters;
+    QCOMPARE(headwords(letters[letterIndex('a')]), QList<QByteArray>{"apple"});
+    // "Bank" and "bank" are one headword for a search that ignores case.
+    QCOMPARE(headwords(letters[letterIndex('b')]), QList<QByteArray>{"Bank"});
+    QCOMPARE(letters[letterIndex('b')][0].definition, toArabic("1. ضفة 2. مصرف"));
+    QCOMPARE(letters[letterIndex('i')][0].definition, toArabic("1. ابو 2. طائر"));
+
+    const dataset::BuildReport &report = built.report;
+    QCOMPARE(report.articles, 6);
+    QCOMPARE(report.withoutLetter, 1);
+    QCOMPARE(report.merged, 1);
+    QCOMPARE(report.entries[letterIndex('b')], 1);
+    const auto snowman =
+        std::find_if(report.lost.cbegin(), report.lost.cend(),
+                     [](const dataset::LostCharacter &c) { return c.character == 0x2603; });
+    QVERIFY(snowman != report.lost.cend());
+    QCOMPARE(snowman->count, 1);
+    QVERIFY(snowman->notInCodePage);
+    QVERIFY(dataset::formatReport(report).contains(u"U+2603"_qs));
+}
+
+void TestDataSet::builderWritesASoundSetAcrossTheBoundary()
+{
+    Fixture fixture;
+    const dataset::Build built = dataset::build(fixture.sources);
+    QCOMPARE(built.error, std::nullopt);
+    QTemporaryDir program;
+    QCOMPARE(dataset::write(program.path(), built.set), std::nullopt);
+
+    for (const dataset::Problem &problem : dataset::check(program.path()))
+        QVERIFY2(!problem.fatal, qPrintable(dataset::formatProblem(problem)));
+    const QList<QByteArray> first = readLines(sourceFile(program.path(), u"first.dll"_qs));
+    const QList<QByteArray> second = readLines(sourceFile(program.path(), u"second.dll"_qs));
+    // ibis is line 1 of i: entry base(i) + 1, on line base(i) + 2 of first.dll.
+    QCOMPARE(store::decode(first[store::letterBase('i')->base + 1], built.set.cells),
+             toArabic("1. ابو 2. طائر"));
+    // jam is line 1 of j: entry 84636, on line 2 of second.dll; the snowman is gone.
+    QCOMPARE(store::decode(second[1], built.set.cells), toArabic("مربى"));
+    QVERIFY(QFile::exists(sourceFile(program.path(), u"NOTICE.txt"_qs)));
+    QVERIFY(
+        testsupport::readFile(sourceFile(program.path(), u"NOTICE.txt"_qs)).contains("Princeton"));
+}
+
+void TestDataSet::builderCutsWhatOverflowsALetter()
+{
+    const int capacity = *dataset::headwordCapacity(letterIndex('x'));
+    QList<QByteArray> articles;
+    for (int n = capacity + 9; n >= 0; --n)
+        articles << "x" + QByteArray::number(n).rightJustified(3, '0') + " /x/\n\xd8\xa7\n";
+    Fixture fixture(articles);
+    const dataset::Build built = dataset::build(fixture.sources);
+    QCOMPARE(built.error, std::nullopt);
+    const QList<dataset::Entry> &x = built.set.letters[letterIndex('x')];
+    QCOMPARE(x.size(), capacity);
+    QCOMPARE(x.first().headword, QByteArray("x000"));
+    QCOMPARE(built.report.cut[letterIndex('x')], 10);
+    QCOMPARE(built.report.firstCut[letterIndex('x')],
+             "x" + QByteArray::number(capacity).rightJustified(3, '0'));
+    QTemporaryDir program;
+    QCOMPARE(dataset::write(program.path(), built.set), std::nullopt);
+}
+
+void TestDataSet::builderChoosesIdioms()
+{
+    Fixture fixture;
+    dataset::Build built = dataset::build(fixture.sources);
+    QCOMPARE(built.error, std::nullopt);
+    QCOMPARE(
+        headwords(built.set.idioms),
+        (QList<QByteArray>{"all right", "break down", "by and large", "give up", "well known"}));
+    QCOMPARE(built.report.idiomCandidates, 5);
+
+    fixture.sources.idioms = 3;
+    built = dataset::build(fixture.sources);
+    QCOMPARE(built.report.idioms, 3);
+    const QList<QByteArray> chosen = headwords(built.set.idioms);
+    QCOMPARE(chosen.size(), 3);
+    QCOMPARE(chosen.first(), QByteArray("all right"));
+    QVERIFY(std::is_sorted(chosen.cbegin(), chosen.cend()));
+}
+
+void TestDataSet::builderTagsOccurNowhereElse()
+{
+    Fixture fixture;
+    const dataset::Build built = dataset::build(fixture.sources);
+    QCOMPARE(built.error, std::nullopt);
+    const store::TagCells &tags = built.set.tags;
+    QCOMPARE(built.report.tags.size(), 3);
+    // One gloss says "verb", so that spelling would be bracketed inside the text too.
+    QVERIFY(tags[0] != "verb");
+    auto shown = [&](const QByteArray &idiom) {
+        for (const dataset::Entry &entry : built.set.idioms) {
+            if (entry.headword != idiom)
+                continue;
+            QByteArray text = store::decode(store::encode(entry.definition, built.set.cells).line,
+                                            built.set.cells);
+            for (const QByteArray &tag : tags) {
+                if (!tag.isEmpty())
+                    text.replace(tag, "(" + tag.trimmed() + ") ");
+            }
+            return text;
+        }
+        return QByteArray();
+    };
+    QCOMPARE(shown("give up"), "(" + tags[0] + ") use the verb form of surrender");
+    QCOMPARE(shown("break down"), "1. (" + tags[0] + ") stop working 2. (" + tags[0] +
+                                      ") lose control of one's emotions");
+    QCOMPARE(shown("well known"), "(" + tags[1] + ") widely known");
+    QCOMPARE(shown("by and large"), "(" + tags[2] + ") mostly");
+}
+
+void TestDataSet::cleansDefinitions_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("cleaned");
+    QTest::newRow("Arabic comma, semicolon and question mark become ASCII")
+        << u"\u0627\u060c \u0628\u061b \u062a\u061f"_qs << u"\u0627, \u0628; \u062a?"_qs;
+    QTest::newRow("tatweel is dropped")
+        << u"\u0643\u0640\u0640\u062a\u0628"_qs << u"\u0643\u062a\u0628"_qs;
+    QTest::newRow("direction marks are dropped")
+        << u"\u200f\u0627\u200e b\u202b"_qs << u"\u0627 b"_qs;
+    QTest::newRow("lam-alef ligature is decomposed") << u"\ufefb"_qs << u"\u0644\u0627"_qs;
+    QTest::newRow("presentation form of a letter becomes the letter")
+        << u"\ufe8d"_qs << u"\u0627"_qs;
+    QTest::newRow("Arabic-Indic digits become digits") << u"\u0661\u0662"_qs << u"12"_qs;
+    QTest::newRow("blanks are collapsed") << u"  a \t b  "_qs << u"a b"_qs;
+}
+
+void TestDataSet::cleansDefinitions()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, cleaned);
+    QCOMPARE(dataset::cleanDefinition(text), cleaned);
+}
+
+void TestDataSet::builderRefusesBadInput_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing .dict.dz") << u"missing"_qs << u"no such file"_qs;
+    QTest::newRow("truncated .dict.dz") << u"truncated"_qs << u"truncated"_qs;
+    QTest::newRow("index offset past the end") << u"past end"_qs << u"past the end"_qs;
+    QTest::newRow("non-UTF-8 article") << u"latin1"_qs << u"not UTF-8"_qs;
+    QTest::newRow("malformed index line") << u"malformed"_qs << u"not a dictd index line"_qs;
+    QTest::newRow("missing WordNet file") << u"wordnet"_qs << u"cannot read"_qs;
+}
+
+void TestDataSet::builderRefusesBadInput()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    QList<QByteArray> articles = fixtureArticles();
+    if (fault == u"latin1")
+        articles << "caf\xe9 /k/\n\xd8\xa7\n";
+    Fixture fixture(articles);
+    const QByteArray index = testsupport::readFile(fixture.sources.dictIndex);
+    if (fault == u"missing") {
+        QFile::remove(fixture.sources.dictData);
+    } else if (fault == u"truncated") {
+        const QByteArray data = testsupport::readFile(fixture.sources.dictData);
+        testsupport::writeFile(fixture.sources.dictData, data.left(data.size() / 2));
+    } else if (fault == u"past end") {
+        testsupport::writeFile(fixture.sources.dictIndex,
+                               index + "zzz\tAAAA\tB\n" + "far\t/////\tB\n");
+    } else if (fault == u"malformed") {
+        testsupport::writeFile(fixture.sources.dictIndex, index + "no tabs here\n");
+    } else if (fault == u"wordnet") {
+        QFile::remove(fixture.sources.wordnetData[1]);
+    }
+    const dataset::Build built = dataset::build(fixture.sources);
+    QVERIFY(built.error.has_value());
+    QVERIFY2(built.error->contains(message), qPrintable(*built.error));
+}
+
+void TestDataSet::checkerPassesASoundSet()
+{
+    QTemporaryDir dir;
+    QCOMPARE(dataset::write(dir.path(), smallSet()), std::nullopt);
+    for (const dataset::Problem &problem : dataset::check(dir.path()))
+        QVERIFY2(!problem.fatal, qPrintable(dataset::formatProblem(problem)));
+}
+
+void TestDataSet::checkerNamesABrokenInvariant_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("line");
+    const int xCapacity = *dataset::headwordCapacity(letterIndex('x'));
+    QTest::newRow("index line out of step with its list")
+        << u"index"_qs << u"source1/a.hhh"_qs << 3;
+    QTest::newRow("index shorter than its list") << u"short index"_qs << u"source1/a.hhh"_qs << 0;
+    QTest::newRow("definitions line not a multiple of four")
+        << u"length"_qs << u"source/first.dll"_qs << 2;
+    QTest::newRow("group that matches no code") << u"group"_qs << u"source/5.dll"_qs << 1;
+    QTest::newRow("symbol table of 35 lines") << u"alf"_qs << u"source/alf.dll"_qs << 0;
+    QTest::newRow("tag table of 22 lines") << u"sp"_qs << u"source/sp.dll"_qs << 0;
+    QTest::newRow("letter over its capacity")
+        << u"capacity"_qs << u"source/x.dll"_qs << xCapacity + 2;
+    QTest::newRow("missing definitions file") << u"missing"_qs << u"source/second.dll"_qs << 0;
+    QTest::newRow("missing idiom index") << u"missing index"_qs << u"source1/idioms.hhh"_qs << 0;
+    QTest::newRow("line 0 not the letter") << u"line 0"_qs << u"source/a.dll"_qs << 1;
+    QTest::newRow("headword under the wrong letter") << u"initial"_qs << u"source/z.dll"_qs << 2;
+    QTest::newRow("first.dll not one line per entry")
+        << u"first lines"_qs << u"source/first.dll"_qs << 0;
+    QTest::newRow("definitions file ends before the last headword")
+        << u"short second"_qs << u"source/second.dll"_qs << 0;
+}
+
+void TestDataSet::checkerNamesABrokenInvariant()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, file);
+    QFETCH(int, line);
+    QTemporaryDir dir;
+    QCOMPARE(dataset::write(dir.path(), smallSet()), std::nullopt);
+    const QString path = dir.path() + u'/' + file;
+    QList<QByteArray> lines = fileLines(path);
+
+    if (fault == u"index") {
+        writeLines(dir.path() + u"/source/a.dll"_qs, {"a", "apple", "Axe"});
+        testsupport::writeFile(path, dataset::rtfDocument({"  a", "  apple", "  Ant"}));
+    } else if (fault == u"short index") {
+        testsupport::writeFile(path, dataset::rtfDocument({"  a", "  apple"}));
+    } else if (fault == u"length") {
+        lines[1] += "123";
+        writeLines(path, lines);
+    } else if (fault == u"group") {
+        lines[0] = "00129900";
+        writeLines(path, lines);
+    } else if (fault == u"alf") {
+        lines.removeLast();
+        writeLines(path, lines);
+    } else if (fault == u"sp") {
+        lines << "extra";
+        writeLines(path, lines);
+    } else if (fault == u"capacity") {
+        QList<QByteArray> list{"x"};
+        for (int n = 0; n <= line - 2; ++n)
+            list << "x" + QByteArray::number(n);
+        writeLines(path, list);
+        QList<QByteArray> index;
+        for (const QByteArray &item : list)
+            index << "  " + item;
+        testsupport::writeFile(dir.path() + u"/source1/x.hhh"_qs, dataset::rtfDocument(index));
+    } else if (fault == u"missing" || fault == u"missing index") {
+        QFile::remove(path);
+    } else if (fault == u"line 0") {
+        lines[0] = "b";
+        writeLines(path, lines);
+        testsupport::writeFile(dir.path() + u"/source1/a.hhh"_qs,
+                               dataset::rtfDocument({"  b", "  apple", "  Axe"}));
+    } else if (fault == u"initial") {
+        lines[1] = "apple";
+        writeLines(path, lines);
+        QList<QByteArray> index;
+        for (const QByteArray &item : lines)
+            index << "  " + item;
+        testsupport::writeFile(dir.path() + u"/source1/z.hhh"_qs, dataset::rtfDocument(index));
+    } else if (fault == u"first lines") {
+        lines << QByteArray();
+        writeLines(path, lines);
+    } else if (fault == u"short second") {
+        lines.removeLast();
+        writeLines(path, lines);
+    }
+
+    const QList<dataset::Problem> problems = dataset::check(dir.path());
+    const bool named =
+        std::any_of(problems.cbegin(), problems.cend(), [&](const dataset::Problem &p) {
+            return p.fatal && p.file == file && p.line == line;
+        });
+    QStringList all;
+    for (const dataset::Problem &problem : problems)
+        all << dataset::formatProblem(problem);
+    QVERIFY2(named, qPrintable(all.join(u"; "_qs)));
 }
 
 QTEST_APPLESS_MAIN(TestDataSet)

@@ -115,20 +115,25 @@ struct ArabicConverter
     {
         QByteArray bytes;
         bytes.reserve(text.size());
+        bool dropped = false;
         for (qsizetype i = 0; i < text.size(); ++i) {
             ++characters;
             const QChar c = text[i];
             if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
                 ++notInCodePage[QChar::surrogateToUcs4(c, text[i + 1])];
                 ++i;
+                dropped = true;
                 continue;
             }
-            if (const auto b = arabic().byteOf(c.unicode()))
+            if (const auto b = arabic().byteOf(c.unicode())) {
                 bytes.append(*b);
-            else
+            } else {
                 ++notInCodePage[c.unicode()];
+                dropped = true;
+            }
         }
-        return bytes;
+        // A character left out leaves no blank pair or blank end behind.
+        return dropped ? bytes.simplified() : bytes;
     }
 };
 

@@ -26,6 +26,8 @@ std::optional<QString> readData(const QString &path, QByteArray &data)
     int code = Z_OK;
     const QString message = QString::fromUtf8(gzerror(file, &code));
     const int closed = gzclose_r(file);
+    if (code == Z_BUF_ERROR)
+        return QStringLiteral("%1: truncated data (%2)").arg(path, message);
     if (got < 0 || (code != Z_OK && code != Z_STREAM_END))
         return QStringLiteral("%1: damaged data (%2)").arg(path, message);
     if (closed != Z_OK)
