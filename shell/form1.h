@@ -1,8 +1,12 @@
 #pragma once
 
+#include "colours/coloursetting.h"
+#include "colours/settingsfile.h"
 #include "store/tables.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -13,6 +17,7 @@ class QPushButton;
 class QSystemTrayIcon;
 class QTextEdit;
 class QTimer;
+class Prompts;
 
 // The main window. It owns every control of the dictionary and the window-level state;
 // its handlers read the controls, call into lookup/ and colours/, and apply what comes
@@ -35,12 +40,27 @@ public:
     // The layout is drawn for 96 dots per inch; twips per pixel of the window's screen.
     double twipsPerPixel() const;
 
+    // The questions and the colour dialog; message boxes and QColorDialog unless replaced.
+    Prompts &prompts() const { return *m_prompts; }
+    void setPrompts(std::unique_ptr<Prompts> prompts);
+
+    // The settings file of this run, chosen once at start.
+    const colours::SettingsFile &settingsFile() const { return m_settingsFile; }
+
 private:
     void createControls();
     void createMenus();
     void load();
 
     void loadListFont();
+
+    // Display colours: wiring, the start-up reading, and the menu operations.
+    void connectColours();
+    void loadStoredColours();
+    void applyColour(colours::Setting setting, const QColor &colour);
+    void chooseColour(colours::Setting setting);
+    void restoreColours();
+    void definitionBoxPressed(Qt::MouseButton button);
 
     QString m_programFolder;
 
@@ -79,6 +99,9 @@ private:
     QAction *exit1 = nullptr;
 
     QSystemTrayIcon *m_trayIcon = nullptr;
+
+    std::unique_ptr<Prompts> m_prompts;
+    colours::SettingsFile m_settingsFile{QString()};
 
     // The hidden work tables: texts loaded at start from "\source\alf.dll" and
     // "\source\sp.dll", read by the decoder and the tag bracketing.
