@@ -76,6 +76,19 @@ QString collapseBlanks(const QString &text)
     return text.simplified();
 }
 
+// Of two spellings of one headword the one with fewer capitals is kept ("apple" over
+// "Apple"); exact bytes decide the rest, so the choice does not hang on article order.
+bool preferredSpelling(const QByteArray &a, const QByteArray &b)
+{
+    const auto capitals = [](const QByteArray &text) {
+        return std::count_if(text.cbegin(), text.cend(),
+                             [](char c) { return c >= 'A' && c <= 'Z'; });
+    };
+    if (capitals(a) != capitals(b))
+        return capitals(a) < capitals(b);
+    return a < b;
+}
+
 bool isLetterInitial(char c)
 {
     const char lower = char(c | 0x20);
@@ -355,8 +368,8 @@ Build build(const BuildSources &sources, const Progress &progress)
         if (const auto it = wordAt.constFind(key); it != wordAt.cend()) {
             ++report.merged;
             Word &word = words[*it];
-            if (*headword < word.headword)
-                word.headword = *headword; // the same spelling whatever the article order
+            if (preferredSpelling(*headword, word.headword))
+                word.headword = *headword;
             for (const QString &translation : translations) {
                 if (!word.translations.contains(translation))
                     word.translations << translation;
@@ -426,7 +439,7 @@ Build build(const BuildSources &sources, const Progress &progress)
                     });
                 if (!known)
                     idiom.senses << idiomSense;
-                if (*bytes < idiom.text)
+                if (preferredSpelling(*bytes, idiom.text))
                     idiom.text = *bytes;
                 continue;
             }

@@ -27,7 +27,7 @@ std::optional<QString> readData(const QString &path, QByteArray &data)
     const QString message = QString::fromUtf8(gzerror(file, &code));
     const int closed = gzclose_r(file);
     if (code == Z_BUF_ERROR)
-        return QStringLiteral("%1: truncated data (%2)").arg(path, message);
+        return QStringLiteral("%1: truncated data (the file ends early)").arg(path);
     if (got < 0 || (code != Z_OK && code != Z_STREAM_END))
         return QStringLiteral("%1: damaged data (%2)").arg(path, message);
     if (closed != Z_OK)
