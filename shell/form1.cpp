@@ -2,6 +2,7 @@
 
 #include "shell/appresources.h"
 
+#include "shell/form2.h"
 #include "shell/prompts.h"
 #include "shell/startup.h"
 
@@ -13,6 +14,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,9 +97,14 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
     createMenus();
     connectColours();
     load();
+    connectPresence();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The about window has no parent; it goes with this window.
+    delete m_form2;
+}
 
 double Form1::twipsPerPixel() const
 {
@@ -238,9 +246,11 @@ void Form1::load()
     loadListFont();
 
     // 9. The notification icon. Without a notification area the window opens all the same.
+    // The icon is added once; on X11 Qt then puts it into whichever notification area
+    // there is, also one that starts later or restarts, so a hidden window stays reachable.
     m_trayIcon = new QSystemTrayIcon(windowIcon(), this);
     m_trayIcon->setToolTip(QStringLiteral("Vellumstack"));
-    if (QSystemTrayIcon::isSystemTrayAvailable())
+    if (QSystemTrayIcon::isSystemTrayAvailable() || QGuiApplication::platformName() == u"xcb")
         m_trayIcon->show();
 }
 
@@ -375,4 +385,131 @@ void Form1::definitionBoxPressed(Qt::MouseButton button)
         return;
     if (m_prompts->ask(Question::ChangeColour))
         chooseColour(colours::Setting::DefinitionText);
+}
+
+// Notification icon, window visibility and shutdown -------------------------------------
+
+void Form1::setEndOfRun(std::function<void()> endOfRun)
+{
+    m_endOfRun = std::move(endOfRun);
+}
+
+void Form1::connectPresence()
+{
+    m_endOfRun = [] { QCoreApplication::exit(0); };
+
+    // The icon's context request (the right button) alone opens the tray menu; a click, a
+    // double click or a middle click on the icon does nothing. The menu is deliberately not
+    // the icon's own context menu, so that this is the one way it opens.
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Context)
+                    popUpTrayMenu();
+            });
+    connect(hidef, &QAction::triggered, this, &Form1::hideToTray);
+    connect(showf, &QAction::triggered, this, &Form1::showFromTray);
+    connect(about, &QAction::triggered, this, &Form1::openAbout);
+    connect(about1, &QAction::triggered, this, &Form1::openAbout);
+    connect(exit, &QAction::triggered, this, &Form1::exitNow);
+    connect(exit1, &QAction::triggered, this, &Form1::exitNow);
+
+    // Start-up ends here. The program shows the window before it enters the event loop, so
+    // the first tick comes after the window has been shown.
+    connect(Timer1, &QTimer::timeout, this, &Form1::placeAtTop);
+    Timer1->start();
+}
+
+void Form1::placeAtTop()
+{
+    if (m_ended)
+        return;
+    // Only the top edge moves; the left edge and the size stay, and the timer never runs
+    // again, so a window the user moves afterwards stays where it was put.
+    move(x(), 0);
+    Timer1->stop();
+}
+
+void Form1::popUpTrayMenu()
+{
+    if (m_ended)
+        return;
+    tray->popup(QCursor::pos());
+}
+
+void Form1::hideToTray()
+{
+    if (m_ended)
+        return;
+    hide();
+    mirrorVisibility();
+}
+
+void Form1::showFromTray()
+{
+    if (m_ended)
+        return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    mirrorVisibility();
+}
+
+void Form1::mirrorVisibility()
+{
+    showf->setEnabled(isHidden());
+    hidef->setEnabled(!isHidden());
+}
+
+void Form1::openAbout()
+{
+    if (m_ended)
+        return;
+    if (!m_form2) {
+        // Without a parent: disabling this window must not disable the about window too.
+        m_form2 = new Form2;
+        connect(m_form2, &Form2::unloaded, this, &Form1::aboutClosed);
+    }
+    m_form2->show();
+    m_form2->raise();
+    m_form2->activateWindow();
+
+    // Disabled, not hidden: a hidden window stays hidden. The tray menu is a child of this
+    // window and would go disabled with it; it stays usable so that Show, Hide and Exit are
+    // still reachable while the about window is open.
+    setEnabled(false);
+    tray->setEnabled(true);
+}
+
+void Form1::aboutClosed()
+{
+    if (m_ended)
+        return;
+    setEnabled(true);
+    // Closed while the about window was open: that window was the last one.
+    if (m_closed)
+        m_endOfRun();
+}
+
+void Form1::exitNow()
+{
+    if (m_ended)
+        return;
+    // From here on no handler of this window does anything, the close of the window included.
+    m_ended = true;
+    m_trayIcon->hide();
+    m_endOfRun();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // The close is never refused.
+    event->accept();
+    if (m_ended || m_closed)
+        return;
+    m_closed = true;
+    m_trayIcon->hide();
+    // The run ends with the last window; an open about window still holds it.
+    if (!m_form2)
+        m_endOfRun();
 }

@@ -5,9 +5,12 @@
 #include "store/tables.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
+#include <functional>
 #include <memory>
 
+class Form2;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -37,6 +40,10 @@ public:
     const store::TagCells &tagCells() const { return m_tagCells; }
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
 
+    // How the run ends, after Exit or when the last window has closed; ends the
+    // event loop unless replaced. Called at most once.
+    void setEndOfRun(std::function<void()> endOfRun);
+
     // The layout is drawn for 96 dots per inch; twips per pixel of the window's screen.
     double twipsPerPixel() const;
 
@@ -47,12 +54,26 @@ public:
     // The settings file of this run, chosen once at start.
     const colours::SettingsFile &settingsFile() const { return m_settingsFile; }
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void createControls();
     void createMenus();
     void load();
 
     void loadListFont();
+
+    // Notification icon, window visibility and shutdown.
+    void connectPresence();
+    void placeAtTop();
+    void popUpTrayMenu();
+    void hideToTray();
+    void showFromTray();
+    void mirrorVisibility();
+    void openAbout();
+    void aboutClosed();
+    void exitNow();
 
     // Display colours: wiring, the start-up reading, and the menu operations.
     void connectColours();
@@ -99,6 +120,10 @@ private:
     QAction *exit1 = nullptr;
 
     QSystemTrayIcon *m_trayIcon = nullptr;
+    QPointer<Form2> m_form2;
+    std::function<void()> m_endOfRun;
+    bool m_ended = false;  // Exit ran: nothing more is handled
+    bool m_closed = false; // the window was closed; the run ends with the last window
 
     std::unique_ptr<Prompts> m_prompts;
     colours::SettingsFile m_settingsFile{QString()};

@@ -5,8 +5,10 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // The window stays reachable from the notification icon while it is hidden.
-    app.setQuitOnLastWindowClosed(true);
+    // The main window decides when the run ends (Exit, or its close once no other window is
+    // left). Qt's own rule would end it when the about window closes while the main window
+    // is hidden in the notification area, and the program would vanish.
+    app.setQuitOnLastWindowClosed(false);
 
     Form1 window(QCoreApplication::applicationDirPath());
     window.show();

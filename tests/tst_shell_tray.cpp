@@ -1,0 +1,378 @@
+#include "shell/form1.h"
+#include "shell/form2.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QLoggingCategory>
+#include <QMenu>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// The visible state of the main window as the user meets it.
+struct Presence
+{
+    bool shown;
+    bool enabled;
+    bool showOffered; // showf enabled
+    bool hideOffered; // hidef enabled
+    bool iconPresent;
+    bool operator==(const Presence &) const = default;
+};
+
+char *toString(const Presence &p)
+{
+    return qstrdup(qPrintable(QStringLiteral("shown %1, enabled %2, Show %3, Hide %4, icon %5")
+                                  .arg(p.shown)
+                                  .arg(p.enabled)
+                                  .arg(p.showOffered)
+                                  .arg(p.hideOffered)
+                                  .arg(p.iconPresent)));
+}
+
+QList<Form2 *> openAboutWindows()
+{
+    QList<Form2 *> windows;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *form2 = qobject_cast<Form2 *>(widget); form2 && form2->isVisible())
+            windows.append(form2);
+    return windows;
+}
+
+// One main window on its own program folder, shown as the program shows it, whose end of
+// the run is recorded instead of ending the test.
+class Session
+{
+public:
+    Session() : window(dir.path())
+    {
+        window.setEndOfRun([this] {
+            ++runEnds;
+            iconPresentAtEnd = window.trayIcon()->isVisible();
+        });
+        // The test platform has no notification area; the icon is shown as on a desktop
+        // that has one.
+        if (!window.trayIcon()->isVisible())
+            window.trayIcon()->show();
+        window.show();
+    }
+
+    QAction *item(const char *name) const
+    {
+        auto *action = window.findChild<QAction *>(QLatin1String(name));
+        if (!action)
+            qFatal("no menu item %s", name);
+        return action;
+    }
+    QMenu *trayMenu() const { return window.findChild<QMenu *>(QStringLiteral("tray")); }
+    QTimer *timer() const { return window.findChild<QTimer *>(QStringLiteral("Timer1")); }
+
+    Presence presence() const
+    {
+        return {window.isVisible(), window.isEnabled(), item("showf")->isEnabled(),
+                item("hidef")->isEnabled(), window.trayIcon()->isVisible()};
+    }
+
+    // Runs one step by the name the user would give it.
+    void step(const QString &name)
+    {
+        if (name == u"closeAbout") {
+            const QList<Form2 *> open = openAboutWindows();
+            QCOMPARE(open.size(), 1);
+            QPointer<Form2> about = open.first();
+            about->close();
+            QTRY_VERIFY(!about); // it goes away once closed
+            return;
+        }
+        item(qPrintable(name))->trigger();
+    }
+
+    QTemporaryDir dir;
+    Form1 window;
+    int runEnds = 0;
+    bool iconPresentAtEnd = true;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Presence)
+
+class TestShellTray : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void stateTable_data();
+    void stateTable();
+    void trayMenuStaysUsableWhileDisabled();
+
+    void onlyTheContextRequestOpensTheMenu_data();
+    void onlyTheContextRequestOpensTheMenu();
+    void menuOpensAtThePointer();
+
+    void placementAtTopHappensOnce();
+
+    void aboutFromHiddenWindowLeavesItHiddenButEnabled();
+    void oneAboutWindowAtATime();
+
+    void exitRemovesIconThenEndsRunOnce_data();
+    void exitRemovesIconThenEndsRunOnce();
+    void nothingIsHandledAfterExit();
+    void closingTheWindowRemovesIconAndEndsRun();
+    void closingWhileAboutIsOpenEndsWithTheAboutWindow();
+};
+
+void TestShellTray::initTestCase()
+{
+    // The icon, shown on a platform without a notification area, has Qt look for the X11
+    // signal that reports one coming; it does not exist here.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
+}
+
+void TestShellTray::init()
+{
+    // Any warning is a fault, but for the test platform's notes on what it cannot do.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(
+        "^(?!This plugin does not support (propagateSizeHints|raise|grabbing the keyboard)).*")));
+}
+
+void TestShellTray::cleanup()
+{
+    // An about window left open by a failed test must not leak into the next one.
+    for (Form2 *about : openAboutWindows())
+        delete about;
+}
+
+void TestShellTray::stateTable_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<Presence>("expected");
+
+    // shown, enabled, Show offered, Hide offered, icon present
+    QTest::newRow("after start-up: shown and enabled, Hide offered")
+        << QStringList{} << Presence{true, true, false, true, true};
+    QTest::newRow("hide: hidden, icon stays, Show offered")
+        << QStringList{"hidef"} << Presence{false, true, true, false, true};
+    QTest::newRow("hide then show: shown again")
+        << QStringList{"hidef", "showf"} << Presence{true, true, false, true, true};
+    QTest::newRow("about from the window menu: disabled, still shown")
+        << QStringList{"about"} << Presence{true, false, false, true, true};
+    QTest::newRow("about from the tray while hidden: disabled, still hidden")
+        << QStringList{"hidef", "about1"} << Presence{false, false, true, false, true};
+    QTest::newRow("about closed while shown: enabled again")
+        << QStringList{"about1", "closeAbout"} << Presence{true, true, false, true, true};
+    QTest::newRow("about closed while hidden: hidden and enabled")
+        << QStringList{"hidef", "about1", "closeAbout"} << Presence{false, true, true, false, true};
+    QTest::newRow("hidden and shown while about is open: shown, still disabled")
+        << QStringList{"about", "hidef", "showf"} << Presence{true, false, false, true, true};
+    QTest::newRow("show after about from a hidden window: usable")
+        << QStringList{"hidef", "about1", "closeAbout", "showf"}
+        << Presence{true, true, false, true, true};
+}
+
+void TestShellTray::stateTable()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(Presence, expected);
+
+    Session session;
+    for (const QString &step : steps) {
+        session.step(step);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    QCOMPARE(session.presence(), expected);
+    QCOMPARE(session.runEnds, 0);
+}
+
+void TestShellTray::trayMenuStaysUsableWhileDisabled()
+{
+    Session session;
+    session.step(QStringLiteral("hidef"));
+    session.step(QStringLiteral("about1"));
+    QVERIFY(!session.window.isEnabled());
+    // The tray menu is the only way back to a hidden window and to Exit.
+    QVERIFY(session.trayMenu()->isEnabled());
+    session.step(QStringLiteral("closeAbout"));
+    QVERIFY(session.trayMenu()->isEnabled());
+}
+
+void TestShellTray::onlyTheContextRequestOpensTheMenu_data()
+{
+    QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
+    QTest::addColumn<bool>("opens");
+
+    QTest::newRow("right button opens the menu") << QSystemTrayIcon::Context << true;
+    QTest::newRow("left click does nothing") << QSystemTrayIcon::Trigger << false;
+    QTest::newRow("double click does nothing") << QSystemTrayIcon::DoubleClick << false;
+    QTest::newRow("middle click does nothing") << QSystemTrayIcon::MiddleClick << false;
+    QTest::newRow("unknown event does nothing") << QSystemTrayIcon::Unknown << false;
+}
+
+void TestShellTray::onlyTheContextRequestOpensTheMenu()
+{
+    QFETCH(QSystemTrayIcon::ActivationReason, reason);
+    QFETCH(bool, opens);
+
+    Session session;
+    Q_EMIT session.window.trayIcon()->activated(reason);
+    QCOMPARE(session.trayMenu()->isVisible(), opens);
+    // Nothing else moves either.
+    QCOMPARE(session.presence(), (Presence{true, true, false, true, true}));
+    session.trayMenu()->close();
+}
+
+void TestShellTray::menuOpensAtThePointer()
+{
+    Session session;
+    const QPoint pointer(300, 200);
+    QCursor::setPos(pointer);
+    if (QCursor::pos() != pointer)
+        QSKIP("this platform does not let a test place the pointer");
+    Q_EMIT session.window.trayIcon()->activated(QSystemTrayIcon::Context);
+    QMenu *menu = session.trayMenu();
+    QVERIFY(menu->isVisible());
+    QCOMPARE(menu->geometry().topLeft(), pointer);
+    menu->close();
+}
+
+void TestShellTray::placementAtTopHappensOnce()
+{
+    QTemporaryDir dir;
+    Form1 window(dir.path());
+    window.setEndOfRun([] {});
+    auto *timer = window.findChild<QTimer *>(QStringLiteral("Timer1"));
+    QVERIFY(timer);
+    QCOMPARE(timer->interval(), 1);
+    // Where the window happens to be put before the first tick; only the top edge may move.
+    window.move(37, 120);
+    window.show();
+    const QSize size = window.size();
+
+    QTRY_VERIFY(!timer->isActive());
+    QCOMPARE(window.pos(), QPoint(37, 0));
+    QCOMPARE(window.size(), size);
+
+    // The user moves the window down; nothing puts it back.
+    window.move(37, 150);
+    QTest::qWait(20);
+    QVERIFY(!timer->isActive());
+    QCOMPARE(window.pos(), QPoint(37, 150));
+}
+
+void TestShellTray::aboutFromHiddenWindowLeavesItHiddenButEnabled()
+{
+    Session session;
+    session.step(QStringLiteral("hidef"));
+    session.step(QStringLiteral("about1"));
+    const QList<Form2 *> open = openAboutWindows();
+    QCOMPARE(open.size(), 1);
+    QVERIFY(open.first()->isEnabled()); // the about window itself takes input
+    QVERIFY(!session.window.isVisible());
+
+    session.step(QStringLiteral("closeAbout"));
+    QVERIFY(!session.window.isVisible());
+    QVERIFY(session.window.isEnabled());
+    // The last visible window went, but the run goes on: the icon still leads back.
+    QCOMPARE(session.runEnds, 0);
+    QVERIFY(session.window.trayIcon()->isVisible());
+
+    session.step(QStringLiteral("showf"));
+    QVERIFY(session.window.isVisible());
+    QVERIFY(session.window.isEnabled());
+}
+
+void TestShellTray::oneAboutWindowAtATime()
+{
+    Session session;
+    session.step(QStringLiteral("about"));
+    session.step(QStringLiteral("about1"));
+    session.step(QStringLiteral("about"));
+    QCOMPARE(openAboutWindows().size(), 1);
+    session.step(QStringLiteral("closeAbout"));
+    QVERIFY(session.window.isEnabled());
+    // A new one opens after the first has gone.
+    session.step(QStringLiteral("about1"));
+    QCOMPARE(openAboutWindows().size(), 1);
+    QVERIFY(!session.window.isEnabled());
+}
+
+void TestShellTray::exitRemovesIconThenEndsRunOnce_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("exitItem");
+
+    QTest::newRow("window menu, shown") << QStringList{} << "exit";
+    QTest::newRow("tray menu, shown") << QStringList{} << "exit1";
+    QTest::newRow("tray menu, hidden") << QStringList{"hidef"} << "exit1";
+    QTest::newRow("tray menu, about open over a hidden window")
+        << QStringList{"hidef", "about1"} << "exit1";
+    QTest::newRow("window menu, about open") << QStringList{"about"} << "exit";
+}
+
+void TestShellTray::exitRemovesIconThenEndsRunOnce()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QString, exitItem);
+
+    Session session;
+    for (const QString &step : before)
+        session.step(step);
+    session.step(exitItem);
+    QCOMPARE(session.runEnds, 1);
+    QVERIFY(!session.iconPresentAtEnd); // removed before the run ended
+    QVERIFY(!session.window.trayIcon()->isVisible());
+
+    // The window may still get a close before the process goes; it changes nothing.
+    session.window.close();
+    session.item("exit1")->trigger();
+    QCOMPARE(session.runEnds, 1);
+}
+
+void TestShellTray::nothingIsHandledAfterExit()
+{
+    Session session;
+    session.step(QStringLiteral("exit1"));
+    const Presence atExit = session.presence();
+    session.step(QStringLiteral("hidef"));
+    session.step(QStringLiteral("about1"));
+    Q_EMIT session.window.trayIcon()->activated(QSystemTrayIcon::Context);
+    QCOMPARE(session.presence(), atExit);
+    QVERIFY(openAboutWindows().isEmpty());
+    QVERIFY(!session.trayMenu()->isVisible());
+}
+
+void TestShellTray::closingTheWindowRemovesIconAndEndsRun()
+{
+    Session session;
+    QVERIFY(session.window.close());
+    QCOMPARE(session.runEnds, 1);
+    QVERIFY(!session.iconPresentAtEnd);
+    QVERIFY(!session.window.trayIcon()->isVisible());
+}
+
+void TestShellTray::closingWhileAboutIsOpenEndsWithTheAboutWindow()
+{
+    Session session;
+    session.step(QStringLiteral("about"));
+    QVERIFY(session.window.close()); // the close is never refused
+    QVERIFY(!session.window.trayIcon()->isVisible());
+    QCOMPARE(session.runEnds, 0); // the about window is still there
+    session.step(QStringLiteral("closeAbout"));
+    QCOMPARE(session.runEnds, 1);
+}
+
+QTEST_MAIN(TestShellTray)
+#include "tst_shell_tray.moc"
