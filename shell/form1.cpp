@@ -98,6 +98,7 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
     connectColours();
     load();
     connectPresence();
+    connectLookup();
 }
 
 Form1::~Form1()

@@ -2,6 +2,8 @@
 
 #include "colours/coloursetting.h"
 #include "colours/settingsfile.h"
+#include "lookup/mode.h"
+#include "lookup/searchstate.h"
 #include "store/tables.h"
 
 #include <QMainWindow>
@@ -83,6 +85,16 @@ private:
     void restoreColours();
     void definitionBoxPressed(Qt::MouseButton button);
 
+    // The lookup: the search step on every change of rr, the list click and double click,
+    // Search (Command1, also Enter); the focus of rr selects its text.
+    void connectLookup();
+    lookup::Mode lookupMode() const;
+    void rrChange();
+    void putSearchText(const QString &text);
+    void lClick();
+    void lDblClick();
+    void Command1Click();
+
     QString m_programFolder;
 
     // Visible controls, named as in the window's design.
@@ -132,6 +144,9 @@ private:
     // "\source\sp.dll", read by the decoder and the tag bracketing.
     store::SymbolCells m_symbolCells;
     store::TagCells m_tagCells;
+
+    // Entry index, stem, keep-list and whole-list flags, the initials and the loaded index.
+    lookup::SearchState m_search;
 
     friend class Form1Test;
 };

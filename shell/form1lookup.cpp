@@ -1,0 +1,126 @@
+// The lookup handlers of the main window: the search box, the word list and Search. Each
+// reads the controls, calls lookup/ and applies what comes back, in the order of its steps.
+
+#include "form1.h"
+
+#include "lookup/definitionlookup.h"
+#include "lookup/searchstep.h"
+#include "platform/codepage.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextOption>
+
+namespace {
+
+// Selects the whole text of the search box whenever it gains the focus, so that the next
+// typed character replaces it.
+class SelectAllOnFocus : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            if (auto *box = qobject_cast<QLineEdit *>(watched))
+                box->selectAll();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void Form1::connectLookup()
+{
+    // Every change of the text, typed or set by the window itself, runs the search step at
+    // once, nested inside whatever changed it.
+    connect(rr, &QLineEdit::textChanged, this, &Form1::rrChange);
+    rr->installEventFilter(new SelectAllOnFocus(rr));
+    // A changed selection, by the mouse or the arrow keys; a refill of the list selects
+    // nothing and is not a click.
+    connect(l, &QListWidget::itemSelectionChanged, this, &Form1::lClick);
+    connect(l, &QListWidget::itemDoubleClicked, this, &Form1::lDblClick);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1Click);
+
+    // The definition box reads left to right like the classic box it stands for: a
+    // definition that begins with Arabic still stands at the right edge in words mode, and
+    // its tags stay in front of the text they mark.
+    QTextOption option = rr1->document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    rr1->document()->setDefaultTextOption(option);
+}
+
+lookup::Mode Form1::lookupMode() const
+{
+    return words->isChecked() ? lookup::Mode::Words : lookup::Mode::Idioms;
+}
+
+void Form1::rrChange()
+{
+    Label12->hide();
+    const lookup::StepOutcome outcome = lookup::searchStep(
+        m_search, m_programFolder, lookupMode(), platform::codepage::toWestern(rr->text()));
+    if (outcome.caption)
+        Label12->setText(platform::codepage::fromWestern(*outcome.caption));
+    if (outcome.list) {
+        const QSignalBlocker refillIsNoClick(l);
+        l->clear();
+        for (const QByteArray &item : *outcome.list)
+            l->addItem(platform::codepage::fromWestern(item));
+    }
+}
+
+void Form1::putSearchText(const QString &text)
+{
+    // The step runs also when the box already holds the text: a click on that item still
+    // moves the entry and, on items 0 and 23, builds the window anew.
+    if (rr->text() == text)
+        rrChange();
+    else
+        rr->setText(text);
+}
+
+void Form1::lClick()
+{
+    const QList<QListWidgetItem *> selected = l->selectedItems();
+    const int row = selected.isEmpty() ? -1 : l->row(selected.front());
+    const QByteArray item =
+        row < 0 ? QByteArray() : platform::codepage::toWestern(selected.front()->text());
+    // May set the keep-list flag for the search step that putting the text runs.
+    if (const std::optional<QByteArray> text = lookup::listClick(m_search, row, item))
+        putSearchText(platform::codepage::fromWestern(*text));
+    lookup::endListClick(m_search);
+}
+
+void Form1::lDblClick()
+{
+    // The first click has already selected the item and run its search step.
+    Command1->click();
+}
+
+void Form1::Command1Click()
+{
+    const lookup::LookupOutcome outcome = lookup::lookUpDefinition(
+        m_search, m_programFolder, lookupMode(), platform::codepage::toArabic(rr1->toPlainText()),
+        m_symbolCells, m_tagCells);
+    rr1->hide();
+    rr1->setPlainText(platform::codepage::fromArabic(outcome.definition));
+    rr1->setVisible(outcome.definitionShown);
+    if (!outcome.finished)
+        return; // a damaged entry: the captions and the focus stay as they are
+    Label12->show();
+    Label2->setText(Label12->text());
+    // Through Search to the search box, whose focus selects its text for the next word.
+    Command1->setFocus();
+    rr->setFocus();
+}
