@@ -99,6 +99,7 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
     load();
     connectPresence();
     connectLookup();
+    connectModes();
 }
 
 Form1::~Form1()

@@ -95,6 +95,13 @@ private:
     void lDblClick();
     void Command1Click();
 
+    // The lookup modes: the "Search" menu's two radio items.
+    void connectModes();
+    void clearList();
+    void applyModeLayout(bool idioms);
+    void wordsClick();
+    void idiomsClick();
+
     QString m_programFolder;
 
     // Visible controls, named as in the window's design.

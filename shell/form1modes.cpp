@@ -1,0 +1,125 @@
+// The two lookup modes of the main window: the "Search" menu's Words and Idioms and
+// Expressions. Each switch rearranges the window for its mode, empties the search box and
+// the definition box, and puts the mode's index in place; entering idioms mode offers the
+// whole idiom list.
+
+#include "form1.h"
+
+#include "lookup/modes.h"
+#include "platform/codepage.h"
+#include "shell/prompts.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QTextEdit>
+
+namespace {
+
+// The layout of each mode, in the window's pixels.
+struct ModeLayout
+{
+    int listHeight;
+    int listWidth;
+    int definitionWidth;
+    int captionLeft; // of Label2 and Label12
+    Qt::Alignment definitionAlignment;
+    bool headingShown; // Label1, "  Definitions for:"
+};
+
+constexpr ModeLayout kWordsLayout{800, 217, 800, 368, Qt::AlignRight, true};
+constexpr ModeLayout kIdiomsLayout{670, 450, 590, 450, Qt::AlignLeft, false};
+
+void setAlignment(QTextEdit *box, Qt::Alignment alignment)
+{
+    QTextOption option = box->document()->defaultTextOption();
+    option.setAlignment(alignment);
+    box->document()->setDefaultTextOption(option);
+}
+
+} // namespace
+
+void Form1::clearList()
+{
+    // Emptying the list is no click on it.
+    const QSignalBlocker noClick(l);
+    l->clear();
+}
+
+void Form1::connectModes()
+{
+    // The two items act as radio items: the handlers keep exactly one checked, and a click
+    // on the one already checked changes nothing at all.
+    connect(words, &QAction::triggered, this, &Form1::wordsClick);
+    connect(IdiomsandExpressions, &QAction::triggered, this, &Form1::idiomsClick);
+}
+
+void Form1::applyModeLayout(bool idioms)
+{
+    const ModeLayout &layout = idioms ? kIdiomsLayout : kWordsLayout;
+    l->resize(layout.listWidth, layout.listHeight);
+    // The definition box and its backdrop start where the list ends.
+    for (QTextEdit *box : {rr1, rr3})
+        box->setGeometry(l->width(), box->y(), layout.definitionWidth, box->height());
+    for (QLabel *caption : {Label2, Label12})
+        caption->move(layout.captionLeft, caption->y());
+    Label1->setVisible(layout.headingShown);
+    setAlignment(rr1, layout.definitionAlignment);
+}
+
+void Form1::idiomsClick()
+{
+    // A click toggles a checkable item before it reaches here: the mode is the state of the
+    // other item, which only these handlers change.
+    if (!words->isChecked()) {
+        IdiomsandExpressions->setChecked(true);
+        return;
+    }
+    IdiomsandExpressions->setChecked(true);
+    words->setChecked(false);
+    clearList();
+    rr1->clear();
+    lookup::loadIdiomIndex(m_search, m_programFolder);
+    Label2->clear();
+    Label12->clear();
+    applyModeLayout(true);
+    // Emptying a box that held text runs the search step on the idiom index at once.
+    rr->clear();
+    rr->setFocus();
+
+    const bool wholeList = prompts().ask(Question::SeeWholeList);
+    m_search.wholeList = wholeList ? lookup::kAnswerYes : lookup::kAnswerNo;
+    if (!wholeList)
+        return;
+    // The list holds exactly the idiom lines, not the window the search step put there.
+    const QList<QByteArray> idioms = lookup::showWholeIdiomList(m_search, m_programFolder);
+    QStringList items;
+    items.reserve(idioms.size());
+    for (const QByteArray &idiom : idioms)
+        items.append(platform::codepage::fromWestern(idiom));
+    clearList();
+    const QSignalBlocker noClick(l);
+    l->addItems(items);
+}
+
+void Form1::wordsClick()
+{
+    if (!IdiomsandExpressions->isChecked()) {
+        words->setChecked(true);
+        return;
+    }
+    IdiomsandExpressions->setChecked(false);
+    words->setChecked(true);
+    clearList();
+    rr1->clear();
+    // The letter index goes back in before the search box is emptied, so the search step
+    // that emptying runs searches words, not idioms.
+    lookup::loadWordsIndex(m_search, m_programFolder);
+    applyModeLayout(false);
+    rr->clear();
+    Label2->clear();
+    Label12->clear();
+    rr->setFocus();
+}

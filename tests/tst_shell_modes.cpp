@@ -1,0 +1,252 @@
+#include "support/scriptedprompts.h"
+
+#include "dataset/dataset.h"
+#include "shell/form1.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <memory>
+
+namespace {
+
+QByteArray idiom(int n)
+{
+    return "idiom " + QByteArray::number(n).rightJustified(5, '0');
+}
+
+dataset::DataSet fixture()
+{
+    dataset::DataSet set;
+    for (int i = 0; i < 40; ++i)
+        set.letters[0].append({"ab" + QByteArray::number(i).rightJustified(2, '0'), "a def"});
+    for (int i = 0; i < 40; ++i)
+        set.letters[18].append({"sa" + QByteArray::number(i).rightJustified(2, '0'), "s def"});
+    for (int i = 0; i < 3200; ++i)
+        set.idioms.append({idiom(i), "gloss " + QByteArray::number(i)});
+    return set;
+}
+
+// The window on a data set, with its questions answered from a script.
+struct Window
+{
+    explicit Window(const QString &folder) : form(folder)
+    {
+        auto owned = std::make_unique<testsupport::ScriptedPrompts>();
+        prompts = owned.get();
+        form.setPrompts(std::move(owned));
+        form.show();
+    }
+
+    template <typename T> T *child(const char *name)
+    {
+        return form.findChild<T *>(QLatin1String(name));
+    }
+
+    QStringList listItems()
+    {
+        QStringList items;
+        auto *list = child<QListWidget>("l");
+        for (int row = 0; row < list->count(); ++row)
+            items.append(list->item(row)->text());
+        return items;
+    }
+
+    Form1 form;
+    testsupport::ScriptedPrompts *prompts = nullptr;
+};
+
+} // namespace
+
+class TestShellModes : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+
+    void layoutOfEachMode_data();
+    void layoutOfEachMode();
+    void choosingCheckedModeChangesNothing();
+    void wholeListHoldsExactlyTheIdiomLines();
+    void noLeavesListEmptyUntilTyping();
+    void typingInWholeListNeverRefills();
+    void backToWordsRestoresWindowsAndIndex();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestShellModes::initTestCase()
+{
+    QCOMPARE(dataset::write(m_dir.path(), fixture()), std::nullopt);
+}
+
+void TestShellModes::init()
+{
+    QTest::failOnWarning(QRegularExpression(
+        QStringLiteral("^(?!This plugin does not support propagateSizeHints).*")));
+}
+
+void TestShellModes::layoutOfEachMode_data()
+{
+    QTest::addColumn<bool>("idioms");
+    QTest::addColumn<QSize>("listSize");
+    QTest::addColumn<int>("definitionLeft");
+    QTest::addColumn<int>("definitionWidth");
+    QTest::addColumn<int>("captionLeft");
+    QTest::addColumn<Qt::Alignment>("alignment");
+    QTest::addColumn<bool>("headingShown");
+
+    QTest::newRow("idioms mode") << true << QSize(450, 670) << 450 << 590 << 450
+                                 << Qt::Alignment(Qt::AlignLeft) << false;
+    QTest::newRow("back in words mode")
+        << false << QSize(217, 800) << 217 << 800 << 368 << Qt::Alignment(Qt::AlignRight) << true;
+}
+
+void TestShellModes::layoutOfEachMode()
+{
+    QFETCH(bool, idioms);
+    QFETCH(QSize, listSize);
+    QFETCH(int, definitionLeft);
+    QFETCH(int, definitionWidth);
+    QFETCH(int, captionLeft);
+    QFETCH(Qt::Alignment, alignment);
+    QFETCH(bool, headingShown);
+
+    Window window(m_dir.path());
+    window.child<QAction>("IdiomsandExpressions")->trigger();
+    if (!idioms)
+        window.child<QAction>("words")->trigger();
+
+    QCOMPARE(window.child<QAction>("words")->isChecked(), !idioms);
+    QCOMPARE(window.child<QAction>("IdiomsandExpressions")->isChecked(), idioms);
+    QCOMPARE(window.child<QListWidget>("l")->size(), listSize);
+    for (const char *name : {"rr1", "rr3"}) {
+        auto *box = window.child<QTextEdit>(name);
+        QCOMPARE(box->x(), definitionLeft);
+        QCOMPARE(box->width(), definitionWidth);
+    }
+    QCOMPARE(window.child<QLabel>("Label2")->x(), captionLeft);
+    QCOMPARE(window.child<QLabel>("Label12")->x(), captionLeft);
+    QCOMPARE(window.child<QTextEdit>("rr1")->document()->defaultTextOption().alignment(),
+             alignment);
+    QCOMPARE(window.child<QLabel>("Label1")->isVisible(), headingShown);
+    QCOMPARE(window.prompts->asked, QList<Question>{Question::SeeWholeList});
+}
+
+void TestShellModes::choosingCheckedModeChangesNothing()
+{
+    Window window(m_dir.path());
+    auto *rr = window.child<QLineEdit>("rr");
+    QTest::keyClicks(rr, "ab1");
+    const QStringList before = window.listItems();
+    QVERIFY(!before.isEmpty());
+
+    window.child<QAction>("words")->trigger();
+    QVERIFY(window.child<QAction>("words")->isChecked());
+    QVERIFY(!window.child<QAction>("IdiomsandExpressions")->isChecked());
+    QCOMPARE(rr->text(), QStringLiteral("ab1"));
+    QCOMPARE(window.listItems(), before);
+
+    window.prompts->answers = {false};
+    window.child<QAction>("IdiomsandExpressions")->trigger();
+    QTest::keyClicks(rr, "idiom 0001");
+    const QStringList idioms = window.listItems();
+    window.child<QAction>("IdiomsandExpressions")->trigger();
+    QVERIFY(window.child<QAction>("IdiomsandExpressions")->isChecked());
+    QVERIFY(!window.child<QAction>("words")->isChecked());
+    QCOMPARE(window.listItems(), idioms);
+    QCOMPARE(window.prompts->asked.size(), 1); // the question came only on entering
+}
+
+void TestShellModes::wholeListHoldsExactlyTheIdiomLines()
+{
+    Window window(m_dir.path());
+    // With text in the box, entering idioms runs a search step first; the whole list
+    // replaces its window rather than following it.
+    QTest::keyClicks(window.child<QLineEdit>("rr"), "ab");
+    window.prompts->answers = {true};
+    window.child<QAction>("IdiomsandExpressions")->trigger();
+
+    const QStringList items = window.listItems();
+    QCOMPARE(items.size(), 3134);
+    QCOMPARE(items.front(), QString::fromLatin1(idiom(0)));
+    QCOMPARE(items.back(), QString::fromLatin1(idiom(3133)));
+    QCOMPARE(window.child<QLineEdit>("rr")->text(), QString());
+
+    // The fill leaves the entry index at 3134: Search now shows that idiom's definition.
+    window.child<QPushButton>("Command1")->click();
+    QCOMPARE(window.child<QTextEdit>("rr1")->toPlainText(), QStringLiteral("gloss 3134"));
+}
+
+void TestShellModes::noLeavesListEmptyUntilTyping()
+{
+    Window window(m_dir.path());
+    window.prompts->answers = {false};
+    window.child<QAction>("IdiomsandExpressions")->trigger();
+    QVERIFY(window.listItems().isEmpty());
+
+    QTest::keyClicks(window.child<QLineEdit>("rr"), "idiom 00030");
+    const QStringList items = window.listItems();
+    QCOMPARE(items.size(), 24);
+    QCOMPARE(items.at(10), QString::fromLatin1(idiom(30)));
+}
+
+void TestShellModes::typingInWholeListNeverRefills()
+{
+    Window window(m_dir.path());
+    window.prompts->answers = {true};
+    window.child<QAction>("IdiomsandExpressions")->trigger();
+
+    auto *rr = window.child<QLineEdit>("rr");
+    QTest::keyClicks(rr, "idiom 0150");
+    QCOMPARE(window.listItems().size(), 3134);
+    QVERIFY(window.child<QLabel>("Label12")->text().startsWith(QStringLiteral("  idiom 01500")));
+    window.child<QPushButton>("Command1")->click();
+    QCOMPARE(window.child<QTextEdit>("rr1")->toPlainText(), QStringLiteral("gloss 1500"));
+
+    // A click on an item far beyond the 24th puts it into the search box.
+    auto *list = window.child<QListWidget>("l");
+    list->setCurrentRow(2999);
+    QCOMPARE(rr->text(), QString::fromLatin1(idiom(2999)));
+    QCOMPARE(window.listItems().size(), 3134);
+}
+
+void TestShellModes::backToWordsRestoresWindowsAndIndex()
+{
+    Window window(m_dir.path());
+    auto *rr = window.child<QLineEdit>("rr");
+    QTest::keyClicks(rr, "sa1");
+    window.prompts->answers = {true};
+    window.child<QAction>("IdiomsandExpressions")->trigger();
+    QTest::keyClicks(rr, "idiom 00");
+    window.child<QAction>("words")->trigger();
+
+    // Emptying the search box searched the letter index of s, not the idiom index: the list
+    // shows the beginning of the s list under its heading.
+    QCOMPARE(rr->text(), QString());
+    QStringList items = window.listItems();
+    QCOMPARE(items.size(), 24);
+    QCOMPARE(items.front(), QStringLiteral("  s"));
+    QCOMPARE(items.at(1), QStringLiteral("sa00"));
+    QCOMPARE(window.child<QLabel>("Label2")->text(), QString());
+    // The next characters search the letter index of s again, in 24-line windows.
+    QTest::keyClicks(rr, "sa20");
+    items = window.listItems();
+    QCOMPARE(items.size(), 24);
+    QCOMPARE(items.at(10), QStringLiteral("sa20"));
+    window.child<QPushButton>("Command1")->click();
+    QCOMPARE(window.child<QTextEdit>("rr1")->toPlainText(), QStringLiteral("s def"));
+}
+
+QTEST_MAIN(TestShellModes)
+#include "tst_shell_modes.moc"
