@@ -125,8 +125,7 @@ void Form1::createControls()
     // Creation order is the stacking order, lowest first: rr3 under rr1, Label2 under Label12.
     rr3 = place(new QTextEdit(client), "rr3", {216, 72, 800, 650});
     rr3->setReadOnly(true);
-    rr3->setFocusPolicy(Qt::NoFocus);
-    setColour(rr3, QPalette::Base, palette().color(QPalette::Window));
+    rr3->setFocusPolicy(Qt::NoFocus); // its background is the system's window background
 
     rr1 = place(new QTextEdit(client), "rr1", {216, 72, 800, 650});
     rr1->setAcceptRichText(false);
@@ -159,6 +158,9 @@ void Form1::createControls()
     for (QLabel *label : {Label1, Label2, Label12}) {
         label->setFont(labelFont);
         label->setTextFormat(Qt::PlainText);
+        // A caption of index text may run into the next index line: the label shows its
+        // first line and clips the rest.
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
     // Tab order of the design: rr, l, Command1, Label1, Label12, rr1, Label2, rr3.
