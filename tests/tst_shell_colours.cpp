@@ -1,3 +1,4 @@
+#include "support/scriptedprompts.h"
 #include "support/testfiles.h"
 
 #include "shell/form1.h"
@@ -24,28 +25,7 @@ Q_DECLARE_METATYPE(Question)
 
 namespace {
 
-// Answers given in order; once the script runs out every question is answered No and
-// every colour dialog is cancelled.
-class ScriptedPrompts : public Prompts
-{
-public:
-    QList<bool> answers;
-    QList<std::optional<QColor>> colours;
-    QList<Question> asked;
-    int dialogsShown = 0;
-
-    bool ask(Question question) override
-    {
-        asked.append(question);
-        return answers.isEmpty() ? false : answers.takeFirst();
-    }
-
-    std::optional<QColor> chooseColour() override
-    {
-        ++dialogsShown;
-        return colours.isEmpty() ? std::nullopt : colours.takeFirst();
-    }
-};
+using testsupport::ScriptedPrompts;
 
 QByteArray record(QByteArrayView text)
 {
