@@ -13,7 +13,7 @@ namespace platform::codepage {
 QString fromWestern(QByteArrayView bytes);
 QString fromArabic(QByteArrayView bytes);
 
-// Characters that Windows-1252 cannot hold become '?', which no headword contains.
+// A character that the code page cannot hold becomes 0x1A (SUB), which no headword holds.
 QByteArray toWestern(QStringView text);
 QByteArray toArabic(QStringView text);
 
