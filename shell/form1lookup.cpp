@@ -78,6 +78,13 @@ void Form1::rrChange()
         for (const QByteArray &item : *outcome.list)
             l->addItem(platform::codepage::fromWestern(item));
     }
+    // The whole idiom list is never refilled; it scrolls to the matched idiom instead, which
+    // it holds on the line of the same number. Nothing is selected, so nothing is clicked.
+    if (outcome.matched && lookupMode() == lookup::Mode::Idioms && m_search.wholeListShown() &&
+        m_search.entryIndex) {
+        if (QListWidgetItem *match = l->item(*m_search.entryIndex))
+            l->scrollToItem(match, QAbstractItemView::PositionAtTop);
+    }
 }
 
 void Form1::putSearchText(const QString &text)

@@ -211,11 +211,14 @@ void TestShellModes::typingInWholeListNeverRefills()
     QTest::keyClicks(rr, "idiom 0150");
     QCOMPARE(window.listItems().size(), 3134);
     QVERIFY(window.child<QLabel>("Label12")->text().startsWith(QStringLiteral("  idiom 01500")));
+    // The list scrolls to the match without selecting it.
+    auto *list = window.child<QListWidget>("l");
+    QVERIFY(list->visualItemRect(list->item(1500)).intersects(list->viewport()->rect()));
+    QVERIFY(list->selectedItems().isEmpty());
     window.child<QPushButton>("Command1")->click();
     QCOMPARE(window.child<QTextEdit>("rr1")->toPlainText(), QStringLiteral("gloss 1500"));
 
     // A click on an item far beyond the 24th puts it into the search box.
-    auto *list = window.child<QListWidget>("l");
     list->setCurrentRow(2999);
     QCOMPARE(rr->text(), QString::fromLatin1(idiom(2999)));
     QCOMPARE(window.listItems().size(), 3134);
