@@ -166,6 +166,7 @@ void Form1::createControls()
     // Tab order of the design: rr, l, Command1, Label1, Label12, rr1, Label2, rr3.
     setTabOrder(rr, l);
     setTabOrder(l, Command1);
+    setTabOrder(Command1, rr1);
 
     // The default button: Enter anywhere in the window but in a multi-line box clicks Search.
     for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
