@@ -2,6 +2,8 @@
 
 #include "lookup/searchstep.h"
 
+#include <algorithm>
+
 namespace lookup {
 
 QByteArray bracketedForm(QByteArrayView tag)
@@ -14,7 +16,15 @@ QByteArray bracketTag(QByteArrayView text, QByteArrayView tag)
     if (tag.isEmpty())
         return text.toByteArray();
     const QByteArray form = bracketedForm(tag);
+    qsizetype occurrences = 0;
+    for (qsizetype at = text.indexOf(tag); at >= 0; at = text.indexOf(tag, at + tag.size()))
+        ++occurrences;
+    const qsizetype length = text.size() + occurrences * (form.size() - tag.size());
+    if (length > std::max(text.size(), kMaxBracketedLength))
+        return text.toByteArray();
+
     QByteArray result;
+    result.reserve(length);
     qsizetype from = 0;
     for (qsizetype at = text.indexOf(tag); at >= 0; at = text.indexOf(tag, from)) {
         result.append(text.sliced(from, at - from));

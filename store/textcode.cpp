@@ -140,6 +140,9 @@ QByteArray decode(QByteArrayView encoded, const SymbolCells &cells)
             unitOfGroup(encoded.sliced(p, std::min<qsizetype>(4, encoded.size() - p)));
         if (!unit)
             continue;
+        const qsizetype unitLength = unit->cell >= 0 ? cells[unit->cell].size() : 1;
+        if (decoded.size() + unitLength > kMaxDecodedLength)
+            break;
         if (unit->cell >= 0)
             decoded.append(cells[unit->cell]);
         else

@@ -49,9 +49,14 @@ bool isFixedCharacter(char c);
 std::optional<QByteArray> groupOfCharacter(char c);
 QByteArray groupOfCell(int cell);
 
+// The longest text the decoder makes. Symbol cells come from a table file of any size, so
+// a long line of cell codes over long cells would otherwise ask for terabytes.
+inline constexpr qsizetype kMaxDecodedLength = qsizetype(64) << 20;
+
 // Decodes an encoded line exactly: groups of four from the first byte; four-digit codes
 // "9900".."9924" first, then two-digit codes "10".."98" on the first two bytes; unmatched
-// groups dropped; a symbol-cell code appends the cell's current text.
+// groups dropped; a symbol-cell code appends the cell's current text. Decoding ends at the
+// first unit that would take the text past kMaxDecodedLength.
 QByteArray decode(QByteArrayView encoded, const SymbolCells &cells);
 
 // Encoder: inverse of decode for every fixed character and every (non-empty, unique) cell
