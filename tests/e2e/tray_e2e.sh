@@ -1,0 +1,190 @@
+#!/usr/bin/env bash
+# End-to-end test of the notification icon in a real X server with a real notification
+# area: the icon is embedded, a right click opens its menu at the pointer, Hide, Show,
+# About and Exit do what they say, the icon survives a restart of the notification area,
+# and it is gone after Exit and after the main window is closed.
+#
+# Usage: tray_e2e.sh <vellumstack program> <closewindow helper>
+# Exit status: 0 passed, 1 failed, 77 skipped (Xvfb cannot start here).
+set -uo pipefail
+
+program=${1:?usage: tray_e2e.sh <program> <closewindow>}
+closewindow=${2:?usage: tray_e2e.sh <program> <closewindow>}
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=xsession.sh
+source "$here/xsession.sh"
+
+failures=0
+fail()
+{
+    xs_log "FAIL: $*"
+    failures=$((failures + 1))
+}
+check()
+{
+    local what=$1
+    shift
+    if "$@"; then
+        xs_log "ok: $what"
+        return 0
+    fi
+    fail "$what"
+    return 1
+}
+# A step that the rest of the run depends on: stop at once when it fails.
+require()
+{
+    check "$@" || finish
+}
+finish()
+{
+    if [ "$failures" -gt 0 ]; then
+        local log
+        for log in "$xs_work"/*.log; do
+            [ -s "$log" ] || continue
+            echo "--- $(basename "$log")"
+            cat "$log"
+        done
+        echo "e2e_tray: $failures check(s) failed"
+        exit 1
+    fi
+    echo "e2e_tray: all checks passed"
+    exit 0
+}
+
+trap xs_cleanup EXIT
+xs_init
+
+if ! xs_start_xvfb; then
+    echo "SKIP: no X server can be started here: $xs_reason"
+    exit 77
+fi
+
+for tool in trayer xdotool xwininfo xprop; do
+    command -v "$tool" >/dev/null || {
+        fail "$tool is not installed (scripts/setup.sh installs it)"
+        finish
+    }
+done
+[ -x "$program" ] || {
+    fail "no program at $program"
+    finish
+}
+
+# A program folder of its own: the program finds its data beside itself (an empty data
+# set here) and writes its settings file there.
+app="$xs_work/app"
+mkdir -p "$app/source" "$app/source1"
+cp "$program" "$app/vellumstack"
+
+main_window() { xs_top_windows Vellumstack | head -n 1; }
+main_appeared() { [ -n "$(main_window)" ]; }
+main_shown() { xs_viewable "$main"; }
+main_hidden() { xs_not_viewable "$main"; }
+about_window()
+{
+    local id
+    for id in $(xs_top_windows Vellumstack); do
+        if [ "$id" != "$main" ] && xs_viewable "$id"; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+about_open() { about_window >/dev/null; }
+about_closed() { ! about_open; }
+at_top() { [ "$(xs_geometry "$main" | cut -d' ' -f2)" = 0 ]; }
+
+# Opens the icon's menu and picks an item with the keyboard. Down from the menu's opening
+# goes to its first enabled item, Up to its last (Exit).
+menu_pick()
+{
+    local keys=("$@")
+    xs_right_click_icon || return 1
+    xdotool key --delay 50 "${keys[@]}" Return
+    xs_wait_for "the menu to close" 5 xs_menu_closed
+}
+
+# Clicks the left button $1 times where the pointer is (on the icon); no menu may open.
+clicks_open_nothing()
+{
+    xdotool click --repeat "$1" --delay 80 1
+    sleep 0.5
+    xs_menu_closed
+}
+
+menu_at_pointer()
+{
+    local x y w h
+    read -r x y w h <<<"$(xs_geometry "$(xs_popup_menu_id)")"
+    xs_log "menu at ${x},${y} ${w}x${h}, pointer at ${xs_pointer_x},${xs_pointer_y}"
+    [ "$xs_pointer_x" -ge "$x" ] && [ "$xs_pointer_x" -le $((x + w)) ] &&
+        [ "$xs_pointer_y" -ge "$y" ] && [ "$xs_pointer_y" -le $((y + h)) ]
+}
+
+# --- first run: the menu, Hide, Show, About from a hidden window, a restart of the
+# notification area, Exit from the tray menu.
+require "notification area starts" xs_start_trayer
+xs_start_program "$app"
+require "main window appears" xs_wait_for "the main window" 15 main_appeared
+main=$(main_window)
+require "main window is shown" xs_wait_for "the main window shown" 10 main_shown
+require "icon is embedded in the notification area" xs_wait_for "the icon" 10 xs_icon_embedded
+check "window is moved to the top edge" xs_wait_for "the placement" 5 at_top
+
+require "a right click on the icon opens the tray menu" xs_right_click_icon
+check "tray menu opens at the pointer" menu_at_pointer
+xdotool key Escape
+require "tray menu closes on Escape" xs_wait_for "the menu to close" 5 xs_menu_closed
+check "a left click on the icon opens nothing" clicks_open_nothing 1
+check "a double click on the icon opens nothing" clicks_open_nothing 2
+
+# Shown: the first enabled item is Hide.
+require "Hide from the tray menu" menu_pick Down
+require "Hide hides the main window" xs_wait_for "the window hidden" 10 main_hidden
+check "icon stays after Hide" xs_icon_embedded
+
+# Hidden: the first enabled item is Show, the second About.
+require "About from the tray menu while hidden" menu_pick Down Down
+require "About opens the about window" xs_wait_for "the about window" 10 about_open
+check "main window stays hidden under About" main_hidden
+about=$(about_window)
+require "close the about window" "$closewindow" "$about"
+require "about window closes" xs_wait_for "the about window to close" 10 about_closed
+sleep 0.5
+check "program keeps running after the about window closed over a hidden window" xs_program_running
+check "icon stays after the about window closed" xs_icon_embedded
+
+require "Show from the tray menu" menu_pick Down
+require "Show shows the main window" xs_wait_for "the window shown" 10 main_shown
+
+old_icon=$(xs_icon_id)
+xs_stop_trayer
+check "icon goes with the notification area" xs_wait_for "the icon to go" 10 xs_icon_absent
+require "notification area restarts" xs_start_trayer
+check "icon comes back into the restarted notification area" \
+    xs_wait_for "the icon to come back" 10 xs_icon_embedded
+xs_log "icon window before the restart $old_icon, after $(xs_icon_id)"
+
+require "Hide again, to exit from a hidden window" menu_pick Down
+require "window hidden again" xs_wait_for "the window hidden" 10 main_hidden
+require "Exit from the tray menu" menu_pick Up
+xs_wait_program_end 10
+status=$?
+check "Exit ends the run (status $status)" test "$status" = 0
+check "icon is gone after Exit" xs_wait_for "the icon to go" 5 xs_icon_absent
+
+# --- second run: closing the main window.
+xs_start_program "$app"
+require "main window appears again" xs_wait_for "the main window" 15 main_appeared
+main=$(main_window)
+require "main window is shown again" xs_wait_for "the main window shown" 10 main_shown
+require "icon is embedded again" xs_wait_for "the icon" 10 xs_icon_embedded
+require "close the main window" "$closewindow" "$main"
+xs_wait_program_end 10
+status=$?
+check "closing the main window ends the run (status $status)" test "$status" = 0
+check "icon is gone after closing the window" xs_wait_for "the icon to go" 5 xs_icon_absent
+
+finish

@@ -1,0 +1,242 @@
+# A private X session for driving the program: Xvfb on a free display, a notification area
+# (trayer), the program itself, and ways to find its windows. Sourced by the end-to-end
+# test and by scripts/screenshot.sh. Every process started here is recorded and stopped by
+# xs_cleanup, which the caller runs from its EXIT trap.
+
+xs_pids=()
+xs_work=""
+xs_program_pid=""
+xs_trayer_pid=""
+
+xs_log() { echo "[$(date +%T)] $*"; }
+
+# The scratch folder for logs and program folders; removed by xs_cleanup.
+xs_init()
+{
+    xs_work=$(mktemp -d "${TMPDIR:-/tmp}/vellumstack-x.XXXXXX")
+    xs_main_shell=$BASHPID
+}
+
+xs_stop()
+{
+    local pid=$1
+    [ -n "$pid" ] || return 0
+    kill "$pid" 2>/dev/null || return 0
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}
+
+xs_cleanup()
+{
+    local i
+    # Subshells may run the EXIT trap too; only the shell that started the processes stops them.
+    [ "$BASHPID" = "${xs_main_shell:-}" ] || return 0
+    # Latest first: the program before its notification area, both before the X server.
+    for ((i = ${#xs_pids[@]} - 1; i >= 0; i--)); do
+        xs_stop "${xs_pids[i]}"
+    done
+    xs_pids=()
+    [ -n "$xs_work" ] && rm -rf "$xs_work"
+    xs_work=""
+}
+
+# Polls a command until it succeeds; fails after about $2 seconds (default 10).
+xs_wait_for()
+{
+    local what=$1 seconds=${2:-10}
+    shift 2
+    local tries=$((seconds * 10))
+    for _ in $(seq "$tries"); do
+        if "$@"; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    xs_log "timed out waiting for: $what"
+    return 1
+}
+
+# Starts Xvfb on a display it picks itself and exports DISPLAY. Returns 1 where it cannot
+# start, with the reason in xs_reason.
+xs_reason=""
+xs_start_xvfb()
+{
+    if ! command -v Xvfb >/dev/null; then
+        xs_reason="Xvfb is not installed"
+        return 1
+    fi
+    local displayfile="$xs_work/display"
+    : >"$displayfile"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" \
+        >"$xs_work/xvfb.log" 2>&1 &
+    local pid=$!
+    xs_pids+=("$pid")
+    for _ in $(seq 100); do
+        # The display number is written, with a line break, once the server listens.
+        if [ "$(wc -l <"$displayfile")" -ge 1 ]; then
+            export DISPLAY=":$(head -n 1 "$displayfile")"
+            if xs_wait_for "the X server to answer" 10 xs_x_answers; then
+                xs_log "Xvfb runs on $DISPLAY"
+                return 0
+            fi
+            xs_reason="Xvfb took display $DISPLAY but does not answer there"
+            return 1
+        fi
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    xs_reason="Xvfb did not start: $(tr '\n' ' ' <"$xs_work/xvfb.log")"
+    return 1
+}
+
+xs_x_answers() { xwininfo -root >/dev/null 2>&1; }
+
+xs_panel_id()
+{
+    xwininfo -root -children 2>/dev/null | awk '/\("panel" "trayer"\)/ { print $1; exit }'
+}
+
+xs_panel_up() { [ -n "$(xs_panel_id)" ]; }
+
+xs_start_trayer()
+{
+    trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel \
+        --height 32 --SetDockType true --transparent false >"$xs_work/trayer.log" 2>&1 &
+    xs_trayer_pid=$!
+    xs_pids+=("$xs_trayer_pid")
+    xs_wait_for "the notification area" 10 xs_panel_up
+}
+
+xs_stop_trayer()
+{
+    xs_stop "$xs_trayer_pid"
+    xs_trayer_pid=""
+}
+
+# Starts the program from the folder $1, which is its program folder. The program reads
+# no command line; its environment keeps it off the user's own files and session bus, so
+# the icon goes to the XEmbed notification area of this display.
+xs_start_program()
+{
+    local folder=$1
+    mkdir -p "$xs_work/home"
+    chmod 700 "$xs_work/home"
+    (
+        cd "$folder" &&
+            exec env -u DBUS_SESSION_BUS_ADDRESS -u QT_QPA_PLATFORMTHEME -u WAYLAND_DISPLAY \
+                HOME="$xs_work/home" XDG_CONFIG_HOME="$xs_work/home/.config" \
+                XDG_RUNTIME_DIR="$xs_work/home" QT_QPA_PLATFORM=xcb ./vellumstack
+    ) >>"$xs_work/program.log" 2>&1 &
+    xs_program_pid=$!
+    xs_pids+=("$xs_program_pid")
+}
+
+xs_program_running() { kill -0 "$xs_program_pid" 2>/dev/null; }
+
+# Waits for the program to end by itself and returns its exit status.
+xs_wait_program_end()
+{
+    xs_wait_for "the program to end" "${1:-10}" bash -c "! kill -0 $xs_program_pid 2>/dev/null" ||
+        return 124
+    local status=0
+    wait "$xs_program_pid" || status=$?
+    return "$status"
+}
+
+# Top-level windows of the program with the title $1, one id a line.
+xs_top_windows()
+{
+    xwininfo -root -children 2>/dev/null |
+        awk -v title="\"$1\":" '$2 == title && /\("vellumstack" "vellumstack"\)/ { print $1 }'
+}
+
+xs_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+xs_not_viewable() { ! xs_viewable "$1"; }
+
+# "x y width height" of a window, in root coordinates.
+xs_geometry()
+{
+    xwininfo -id "$1" | awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+        /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
+}
+
+# The program's icon window inside the notification area: it must carry the XEmbed
+# information a tray icon gives its notification area.
+xs_icon_id()
+{
+    local panel id
+    panel=$(xs_panel_id)
+    [ -n "$panel" ] || return 1
+    id=$(xwininfo -id "$panel" -tree 2>/dev/null |
+        awk '/\("vellumstack" "vellumstack"\)/ { print $1; exit }')
+    [ -n "$id" ] || return 1
+    xprop -id "$id" _XEMBED_INFO 2>/dev/null | grep -q '_XEMBED_INFO(_XEMBED_INFO) = ' || return 1
+    echo "$id"
+}
+
+xs_icon_embedded() { xs_icon_id >/dev/null; }
+xs_icon_absent() { ! xs_icon_embedded; }
+
+# The program's open pop-up menu, if any: a mapped override-redirect window of the program
+# taller than the one line of a tool tip (Qt gives its menus no window type of their own).
+xs_popup_menu_id()
+{
+    local id info
+    for id in $(xwininfo -root -children 2>/dev/null |
+        awk '/\("vellumstack" "vellumstack"\)/ { print $1 }'); do
+        info=$(xwininfo -id "$id" 2>/dev/null) || continue
+        if grep -q 'Map State: IsViewable' <<<"$info" &&
+            grep -q 'Override Redirect State: yes' <<<"$info" &&
+            [ "$(awk '/Height:/ { print $2 }' <<<"$info")" -ge 60 ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+xs_menu_open() { xs_popup_menu_id >/dev/null; }
+xs_menu_closed() { ! xs_menu_open; }
+
+# Right-clicks the middle of the icon and waits for the menu; leaves the pointer there.
+# An icon that has only just been embedded may miss the first click: it is tried again.
+xs_right_click_icon()
+{
+    local icon x y w h attempt
+    for attempt in 1 2 3; do
+        xs_click_icon_once || return 1
+        if xs_wait_for "the tray menu (attempt $attempt)" 2 xs_menu_open; then
+            return 0
+        fi
+    done
+    return 1
+}
+
+xs_click_icon_once()
+{
+    local icon x y w h
+    icon=$(xs_icon_id) || return 1
+    # Without a window manager nothing keeps the panel above the program's window.
+    xdotool windowraise "$(xs_panel_id)"
+    read -r x y w h <<<"$(xs_geometry "$icon")"
+    xs_pointer_x=$((x + w / 2))
+    xs_pointer_y=$((y + h / 2))
+    # Come in from outside, as a hand does: an icon the pointer never entered may not take
+    # the press.
+    xdotool mousemove "$xs_pointer_x" $((y + h + 40))
+    xdotool mousemove "$xs_pointer_x" "$xs_pointer_y"
+    xs_wait_for "the pointer over the notification area" 5 xs_pointer_on "$(xs_panel_id)" || return 1
+    xdotool click 3
+}
+
+# Whether the pointer is over the top-level window $1.
+xs_pointer_on()
+{
+    local window
+    window=$(xdotool getmouselocation --shell | awk -F= '$1 == "WINDOW" { print $2 }')
+    [ "$((window))" = "$(($1))" ]
+}
