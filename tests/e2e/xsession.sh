@@ -60,8 +60,8 @@ xs_wait_for()
     return 1
 }
 
-# Starts Xvfb on a display it picks itself and exports DISPLAY. Returns 1 where it cannot
-# start, with the reason in xs_reason.
+# Starts Xvfb (screen xs_screen, 1024x768x24 unless set) on a display it picks itself and
+# exports DISPLAY. Returns 1 where it cannot start, with the reason in xs_reason.
 xs_reason=""
 xs_start_xvfb()
 {
@@ -71,7 +71,7 @@ xs_start_xvfb()
     fi
     local displayfile="$xs_work/display"
     : >"$displayfile"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" \
+    Xvfb -displayfd 3 -screen 0 "${xs_screen:-1024x768x24}" -nolisten tcp 3>"$displayfile" \
         >"$xs_work/xvfb.log" 2>&1 &
     local pid=$!
     xs_pids+=("$pid")
