@@ -8,6 +8,8 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libbenchmark-dev
+    # the fuzz targets: clang with libFuzzer and the sanitizer runtimes
+    clang-14 libclang-rt-14-dev
     # sample dictionary sources
     dict-freedict-eng-ara wordnet-base
     # the data-set builder reads the gzip-compressed dictionary

@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# Install what is missing, build, and run the whole test suite.
+# Install what is missing, build, and run the whole test suite; then the same suite built
+# with AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded run of every fuzz
+# target (FUZZ_SECONDS each, default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
 ctest --test-dir build --output-on-failure --timeout 900
+scripts/test-sanitizers.sh
+scripts/fuzz.sh
