@@ -1,0 +1,164 @@
+// Prints the wall time and the rise of the peak resident size of each worst-case input,
+// every case measured in a child process of its own.
+//
+//   bench_worstcase
+#include "colours/colourvalue.h"
+#include "colours/settingsfile.h"
+#include "lookup/definitionlookup.h"
+#include "lookup/searchstep.h"
+#include "platform/rtfreader.h"
+#include "store/textcode.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct Figures
+{
+    bool held = false;
+    double milliseconds = 0;
+    qint64 peakGrowth = 0; // bytes
+};
+
+Figures measure(const std::function<bool()> &work)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        rusage before{};
+        getrusage(RUSAGE_SELF, &before);
+        QElapsedTimer timer;
+        timer.start();
+        Figures figures;
+        figures.held = work();
+        figures.milliseconds = double(timer.nsecsElapsed()) / 1e6;
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        figures.peakGrowth = qint64(after.ru_maxrss - before.ru_maxrss) * 1024;
+        const bool written = write(pipeEnds[1], &figures, sizeof figures) == sizeof figures;
+        _exit(written ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    Figures figures;
+    if (child < 0 || read(pipeEnds[0], &figures, sizeof figures) != sizeof figures)
+        figures = {};
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return figures;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+QByteArray word(qint64 n)
+{
+    return "z" + QByteArray::number(n).rightJustified(7, '0');
+}
+
+// A letter list of z and its RTF index, `lines` headwords after line 0.
+bool writeLetter(const QString &folder, qint64 lines)
+{
+    QByteArray list = "z\r\n";
+    QByteArray index = "{\\rtf1\\ansi\\ansicpg1252\r\n  z\\par\r\n";
+    for (qint64 n = 1; n <= lines; ++n) {
+        list += word(n) + "\r\n";
+        index += "  " + word(n) + "\\par\r\n";
+    }
+    index += "}\r\n";
+    return writeFile(folder + QStringLiteral("/source/z.dll"), list) &&
+           writeFile(folder + QStringLiteral("/source1/z.hhh"), index);
+}
+
+bool searchLast(const QString &folder, qint64 lines)
+{
+    lookup::SearchState state;
+    lookup::searchStep(state, folder, lookup::Mode::Words, "z");
+    return lookup::searchStep(state, folder, lookup::Mode::Words, word(lines)).matched;
+}
+
+void print(const char *name, qint64 inputBytes, const Figures &figures)
+{
+    std::printf("%-34s %10.1f MB %10.1f ms %10.1f MB  %s\n", name, double(inputBytes) / 1e6,
+                figures.milliseconds, double(figures.peakGrowth) / 1e6,
+                figures.held ? "ok" : "FAILED");
+}
+
+} // namespace
+
+int main()
+{
+    QTemporaryDir scratch;
+    std::printf("%-34s %13s %13s %13s\n", "case", "input", "time", "peak rise");
+
+    {
+        const QString folder = scratch.path() + QStringLiteral("/index");
+        constexpr qint64 lines = 3500000;
+        writeLetter(folder, lines);
+        const qint64 size = QFileInfo(folder + QStringLiteral("/source1/z.hhh")).size();
+        print("index file, last headword", size,
+              measure([&] { return searchLast(folder, lines); }));
+    }
+    {
+        const QString folder = scratch.path() + QStringLiteral("/list");
+        constexpr qint64 lines = 200000;
+        writeLetter(folder, lines);
+        const qint64 size = QFileInfo(folder + QStringLiteral("/source/z.dll")).size();
+        print("list of 200,000 lines, last one", size,
+              measure([&] { return searchLast(folder, lines); }));
+    }
+    {
+        const QString folder = scratch.path() + QStringLiteral("/definitions");
+        const QByteArray group = *store::groupOfCharacter('a');
+        QByteArray line;
+        for (qsizetype i = 0; i < 10 * 1000 * 1000 / 4; ++i)
+            line += group;
+        writeFile(folder + QStringLiteral("/source/5.dll"), "1300\r\n" + line + "\r\n");
+        print("definitions line of 10 MB", line.size(), measure([&] {
+                  lookup::SearchState state;
+                  state.entryIndex = 1;
+                  store::TagCells tags;
+                  tags[0] = "aaaa";
+                  return lookup::lookUpDefinition(state, folder, lookup::Mode::Idioms, {},
+                                                  store::SymbolCells{}, tags)
+                      .entryRead;
+              }));
+    }
+    {
+        constexpr qsizetype depth = 100000;
+        const QByteArray document =
+            "{\\rtf1 " + QByteArray(depth, '{') + "x" + QByteArray(depth, '}') + "}";
+        print("RTF nested 100,000 groups deep", document.size(),
+              measure([&] { return platform::rtfPlainText(document) == "x"; }));
+    }
+    {
+        const QString path = scratch.path() + QStringLiteral("/Setting.Dll");
+        const colours::SettingsFile settings(path);
+        settings.storeRestoreValues();
+        constexpr qint64 size = qint64(1) << 30;
+        QFile::resize(path, size);
+        print("settings file of 1 GiB (sparse)", size, measure([&] {
+                  return settings.read()[3] && settings.store(colours::Setting::ListText, Qt::red);
+              }));
+    }
+    return 0;
+}
