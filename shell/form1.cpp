@@ -71,7 +71,6 @@ QAction *separator(QMenu *menu, const char *name)
 {
     QAction *action = menu->addSeparator();
     action->setObjectName(QLatin1String(name));
-    action->setText(QStringLiteral("-"));
     return action;
 }
 
