@@ -1,0 +1,142 @@
+// The main window's two presences, on the screen and as the notification icon: the
+// placement at the top after start, the icon's menu, hiding and showing, the about window,
+// Exit and closing the window.
+
+#include "form1.h"
+
+#include "shell/form2.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <functional>
+
+void Form1::setEndOfRun(std::function<void()> endOfRun)
+{
+    m_endOfRun = std::move(endOfRun);
+}
+
+void Form1::connectPresence()
+{
+    m_endOfRun = [] { QCoreApplication::exit(0); };
+
+    // The icon's context request (the right button) alone opens the tray menu; a click, a
+    // double click or a middle click on the icon does nothing. The menu is deliberately not
+    // the icon's own context menu, so that this is the one way it opens.
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Context)
+                    popUpTrayMenu();
+            });
+    connect(hidef, &QAction::triggered, this, &Form1::hideToTray);
+    connect(showf, &QAction::triggered, this, &Form1::showFromTray);
+    connect(about, &QAction::triggered, this, &Form1::openAbout);
+    connect(about1, &QAction::triggered, this, &Form1::openAbout);
+    connect(exit, &QAction::triggered, this, &Form1::exitNow);
+    connect(exit1, &QAction::triggered, this, &Form1::exitNow);
+
+    // Start-up ends here. The program shows the window before it enters the event loop, so
+    // the first tick comes after the window has been shown.
+    connect(Timer1, &QTimer::timeout, this, &Form1::placeAtTop);
+    Timer1->start();
+}
+
+void Form1::placeAtTop()
+{
+    if (m_ended)
+        return;
+    // Only the top edge moves; the left edge and the size stay, and the timer never runs
+    // again, so a window the user moves afterwards stays where it was put.
+    move(x(), 0);
+    Timer1->stop();
+}
+
+void Form1::popUpTrayMenu()
+{
+    if (m_ended)
+        return;
+    tray->popup(QCursor::pos());
+}
+
+void Form1::hideToTray()
+{
+    if (m_ended)
+        return;
+    hide();
+    mirrorVisibility();
+}
+
+void Form1::showFromTray()
+{
+    if (m_ended)
+        return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    mirrorVisibility();
+}
+
+void Form1::mirrorVisibility()
+{
+    showf->setEnabled(isHidden());
+    hidef->setEnabled(!isHidden());
+}
+
+void Form1::openAbout()
+{
+    if (m_ended)
+        return;
+    if (!m_form2) {
+        // Without a parent: disabling this window must not disable the about window too.
+        m_form2 = new Form2;
+        connect(m_form2, &Form2::unloaded, this, &Form1::aboutClosed);
+    }
+    m_form2->show();
+    m_form2->raise();
+    m_form2->activateWindow();
+
+    // Disabled, not hidden: a hidden window stays hidden. The tray menu is a child of this
+    // window and would go disabled with it; it stays usable so that Show, Hide and Exit are
+    // still reachable while the about window is open.
+    setEnabled(false);
+    tray->setEnabled(true);
+}
+
+void Form1::aboutClosed()
+{
+    if (m_ended)
+        return;
+    setEnabled(true);
+    // Closed while the about window was open: that window was the last one.
+    if (m_closed)
+        m_endOfRun();
+}
+
+void Form1::exitNow()
+{
+    if (m_ended)
+        return;
+    // From here on no handler of this window does anything, the close of the window included.
+    m_ended = true;
+    m_trayIcon->hide();
+    m_endOfRun();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // The close is never refused.
+    event->accept();
+    if (m_ended || m_closed)
+        return;
+    m_closed = true;
+    m_trayIcon->hide();
+    // The run ends with the last window; an open about window still holds it.
+    if (!m_form2)
+        m_endOfRun();
+}
