@@ -8,7 +8,9 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUMSTAC
     -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
     > /dev/null
 cmake --build build-asan --parallel "$(nproc)"
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+# No strict_string_checks: libxkbcommon (under the X11 end-to-end test) strndup()s buffers
+# that are bounded but not terminated, which that check reports although the call is sound.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
 ctest --test-dir build-asan --output-on-failure --timeout 1800
