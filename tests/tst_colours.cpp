@@ -18,16 +18,8 @@ Q_DECLARE_METATYPE(std::optional<qint32>)
 
 namespace {
 
-// One whole record as the settings file holds it: length, text, zero filler.
-QByteArray record(QByteArrayView text)
-{
-    QByteArray bytes;
-    bytes.append(char(text.size() & 0xff));
-    bytes.append(char(text.size() >> 8));
-    bytes.append(text);
-    bytes.append(128 - bytes.size(), '\0');
-    return bytes;
-}
+// One whole record as the settings file holds it.
+constexpr auto record = &testsupport::settingsRecord;
 
 QByteArray emptyRecord()
 {

@@ -2,7 +2,7 @@
 // idiom list and every colour operation leaves every data file as it was and the settings
 // file holding exactly the last colours chosen; a run killed while it writes a colour
 // leaves every other record as it was.
-#include "support/scriptedprompts.h"
+#include "support/scriptedwindow.h"
 #include "support/testfiles.h"
 
 #include "colours/colourvalue.h"
@@ -92,21 +92,9 @@ QByteArray recordOf(const QByteArray &file, int number)
                     platform::RecordFile::RecordLength);
 }
 
-struct Window
+struct Window : testsupport::ScriptedWindow
 {
-    explicit Window(const QString &folder) : form(folder)
-    {
-        auto owned = std::make_unique<testsupport::ScriptedPrompts>();
-        prompts = owned.get();
-        form.setPrompts(std::move(owned));
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-    }
-
-    template <typename T> T *child(const char *name)
-    {
-        return form.findChild<T *>(QLatin1String(name));
-    }
+    using ScriptedWindow::ScriptedWindow;
 
     void type(const QString &text)
     {
@@ -137,9 +125,6 @@ struct Window
         QTest::mouseRelease(box, button, {}, QPoint(10, 10));
     }
     QString definition() { return child<QTextEdit>("rr1")->toPlainText(); }
-
-    Form1 form;
-    testsupport::ScriptedPrompts *prompts = nullptr;
 };
 
 // The record each colour operation writes, in menu order.

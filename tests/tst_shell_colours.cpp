@@ -27,15 +27,8 @@ namespace {
 
 using testsupport::ScriptedPrompts;
 
-QByteArray record(QByteArrayView text)
-{
-    QByteArray bytes;
-    bytes.append(char(text.size() & 0xff));
-    bytes.append(char(text.size() >> 8));
-    bytes.append(text);
-    bytes.append(128 - bytes.size(), '\0');
-    return bytes;
-}
+// One whole record as the settings file holds it.
+constexpr auto record = &testsupport::settingsRecord;
 
 const QByteArray restoredFile = record("0") + record("9697533") + record("0") + record("16702203");
 

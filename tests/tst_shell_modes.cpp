@@ -1,4 +1,4 @@
-#include "support/scriptedprompts.h"
+#include "support/scriptedwindow.h"
 
 #include "dataset/dataset.h"
 #include "shell/form1.h"
@@ -34,34 +34,7 @@ dataset::DataSet fixture()
     return set;
 }
 
-// The window on a data set, with its questions answered from a script.
-struct Window
-{
-    explicit Window(const QString &folder) : form(folder)
-    {
-        auto owned = std::make_unique<testsupport::ScriptedPrompts>();
-        prompts = owned.get();
-        form.setPrompts(std::move(owned));
-        form.show();
-    }
-
-    template <typename T> T *child(const char *name)
-    {
-        return form.findChild<T *>(QLatin1String(name));
-    }
-
-    QStringList listItems()
-    {
-        QStringList items;
-        auto *list = child<QListWidget>("l");
-        for (int row = 0; row < list->count(); ++row)
-            items.append(list->item(row)->text());
-        return items;
-    }
-
-    Form1 form;
-    testsupport::ScriptedPrompts *prompts = nullptr;
-};
+using Window = testsupport::ScriptedWindow;
 
 } // namespace
 

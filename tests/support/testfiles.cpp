@@ -26,4 +26,14 @@ QByteArray readFile(const QString &path)
     return file.readAll();
 }
 
+QByteArray settingsRecord(QByteArrayView text)
+{
+    QByteArray bytes;
+    bytes.append(char(text.size() & 0xff));
+    bytes.append(char(text.size() >> 8));
+    bytes.append(text);
+    bytes.append(128 - bytes.size(), '\0');
+    return bytes;
+}
+
 } // namespace testsupport

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace testsupport {
@@ -10,5 +11,9 @@ namespace testsupport {
 bool writeFile(const QString &path, const QByteArray &bytes);
 
 QByteArray readFile(const QString &path);
+
+// One whole record of the settings file: the text's 16-bit little-endian length, the text,
+// zero filler to 128 bytes.
+QByteArray settingsRecord(QByteArrayView text);
 
 } // namespace testsupport
