@@ -43,6 +43,17 @@ QFont withChoice(QFont font, const ListFontChoice &choice)
     return font;
 }
 
+// The face name of a family the platform reports. Qt names a family that is installed from
+// more than one foundry "Face [foundry]"; the foundry is not part of the face, and the face
+// asked for was taken.
+QString faceName(const QString &family)
+{
+    const qsizetype bracket = family.lastIndexOf(QLatin1String(" ["));
+    if (bracket < 0 || !family.endsWith(QLatin1Char(']')))
+        return family;
+    return family.left(bracket);
+}
+
 } // namespace
 
 QFont chooseListFont(const QFont &base, const std::function<QString(const QFont &)> &faceTaken)
@@ -50,10 +61,10 @@ QFont chooseListFont(const QFont &base, const std::function<QString(const QFont 
     // The third choice is taken without reading back: it is the last resort, and whatever
     // face the platform substitutes for it is the one the list shows.
     QFont font = withChoice(base, listFontChoice(0));
-    if (faceTaken(font) == listFontChoice(0).face)
+    if (faceName(faceTaken(font)) == listFontChoice(0).face)
         return font;
     font = withChoice(base, listFontChoice(1));
-    if (faceTaken(font) == listFontChoice(1).face)
+    if (faceName(faceTaken(font)) == listFontChoice(1).face)
         return font;
     return withChoice(base, listFontChoice(2));
 }

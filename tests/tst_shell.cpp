@@ -111,6 +111,11 @@ void TestShell::listFontFallback_data()
         << QStringList{} << "Times New Roman" << false << 17 << 2;
     QTest::newRow("face matched exactly, not by case")
         << QStringList{"palatino linotype"} << "Times New Roman" << false << 17 << 2;
+    // A family installed from two foundries reads back with the foundry in brackets.
+    QTest::newRow("Palatino from two foundries is still Palatino")
+        << QStringList{"Palatino Linotype [LINO]"} << "Palatino Linotype" << false << 16 << 1;
+    QTest::newRow("Andalus from two foundries is still Andalus")
+        << QStringList{"Andalus [urw]"} << "Andalus" << true << 13 << 2;
 }
 
 void TestShell::listFontFallback()
@@ -126,7 +131,8 @@ void TestShell::listFontFallback()
         ++asked;
         // A platform substitutes a face it does not have and reports the substitute.
         for (const QString &name : installed)
-            if (name == candidate.family())
+            if (name == candidate.family() ||
+                name.startsWith(candidate.family() + QLatin1String(" [")))
                 return name;
         return QStringLiteral("Substitute Serif");
     });
