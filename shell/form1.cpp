@@ -26,7 +26,6 @@
 #include <QTimer>
 #include <QToolTip>
 
-
 namespace {
 
 // The window's design size of its client area, in pixels.
@@ -216,6 +215,11 @@ void Form1::load()
             startup::windowSizeTwips({startup::pixelsToTwips(screen->size().width(), tpp),
                                       startup::pixelsToTwips(screen->size().height(), tpp)});
         resize(startup::twipsToPixels(size.width, tpp), startup::twipsToPixels(size.height, tpp));
+        // The window is first shown where its design puts it, centred on the screen at the
+        // size it now has; the first tick of Timer1 then moves it to the top edge.
+        QRect placed(QPoint(0, 0), this->size());
+        placed.moveCenter(screen->geometry().center());
+        move(placed.topLeft());
     }
 
     // 2. The program folder was recorded by the constructor; every data path starts with it.

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,6 +43,7 @@ private Q_SLOTS:
 
     void windowSizeFromScreen_data();
     void windowSizeFromScreen();
+    void startsCentredOnScreen();
     void listFontFallback_data();
     void listFontFallback();
 
@@ -94,6 +96,17 @@ void TestShell::windowSizeFromScreen()
     // The 380 twips come off the height in whole pixels at 96 dpi: 25.33 pixels round to 25.
     if (twipsPerPixel == 15.0)
         QCOMPARE(startup::twipsToPixels(size.height, twipsPerPixel), screenHeightPixels - 25);
+}
+
+void TestShell::startsCentredOnScreen()
+{
+    QTemporaryDir dir;
+    Form1 window(dir.path());
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    // Whole pixels: an odd difference in size leaves the window half a pixel off centre.
+    const QPoint offset = window.geometry().center() - screen.center();
+    QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
+             qPrintable(QStringLiteral("off centre by %1, %2").arg(offset.x()).arg(offset.y())));
 }
 
 void TestShell::listFontFallback_data()
