@@ -18,6 +18,8 @@ packages=(
     fonts-dejavu-core
     # a real X server, a notification area and input for window tests and screenshots
     xvfb xauth x11-utils trayer xdotool imagemagick
+    # the end-to-end test's helper that closes a window like a window manager
+    libx11-dev
 )
 
 missing=()
@@ -37,4 +39,5 @@ if [ "$(id -u)" -ne 0 ]; then
     sudo_cmd=(sudo)
 fi
 "${sudo_cmd[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# sudo clears the environment: the setting goes through env, past it.
+"${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
