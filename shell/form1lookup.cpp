@@ -12,11 +12,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextOption>
+
+#include <functional>
 
 namespace {
 
@@ -38,6 +41,32 @@ protected:
     }
 };
 
+// Runs an action on a left double click in the list, wherever the list then stands. The
+// list's own double-click signal is not enough: when the first click has built the window
+// anew (items 0 and 23), the item view takes the second press for a new press on whatever
+// item now lies there, selects it and reports no double click at all.
+class DoubleClickWatcher : public QObject
+{
+public:
+    DoubleClickWatcher(QObject *parent, std::function<void()> action)
+        : QObject(parent), m_action(std::move(action))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::MouseButtonDblClick ||
+            static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+            return false;
+        m_action();
+        return true;
+    }
+
+private:
+    std::function<void()> m_action;
+};
+
 } // namespace
 
 void Form1::connectLookup()
@@ -49,7 +78,7 @@ void Form1::connectLookup()
     // A changed selection, by the mouse or the arrow keys; a refill of the list selects
     // nothing and is not a click.
     connect(l, &QListWidget::itemSelectionChanged, this, &Form1::lClick);
-    connect(l, &QListWidget::itemDoubleClicked, this, &Form1::lDblClick);
+    l->viewport()->installEventFilter(new DoubleClickWatcher(l, [this] { lDblClick(); }));
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1Click);
 
     // The definition box reads left to right like the classic box it stands for: a

@@ -82,6 +82,7 @@ private slots:
     void listClickKeepsTheList();
     void clickOnTheWindowEdgeRebuildsIt();
     void clickOnItemEqualToTheSearchText();
+    void doubleClickLooksUp_data();
     void doubleClickLooksUp();
     void damagedEntryLeavesTheCaptions();
     void arabicDefinitionRightAligned();
@@ -205,17 +206,35 @@ void TestShellLookup::clickOnItemEqualToTheSearchText()
     QCOMPARE(l->selectedItems().size(), 0);
 }
 
+void TestShellLookup::doubleClickLooksUp_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("searchText");
+    QTest::addColumn<QString>("definition");
+
+    QTest::newRow("item inside the window keeps the list")
+        << 3 << QStringLiteral("abandon") << arabic(kHeart) + QStringLiteral(" abandon");
+    // The first click builds the window anew; the second press still makes a double click.
+    QTest::newRow("heading item rebuilds the window first")
+        << 0 << QStringLiteral("a") << QString();
+}
+
 void TestShellLookup::doubleClickLooksUp()
 {
-    QTest::keyClicks(rr, QStringLiteral("a"));
-    l->setCurrentRow(3);
-    QCOMPARE(rr->text(), QStringLiteral("abandon"));
-    const QRect item = l->visualItemRect(l->item(3));
+    QFETCH(int, row);
+    QFETCH(QString, searchText);
+    QFETCH(QString, definition);
+
+    QTest::keyClicks(rr, QStringLiteral("abl"));
+    const QRect item = l->visualItemRect(l->item(row));
     // A double click: the first click, then the second press that makes it double.
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, item.center());
+    QCOMPARE(rr->text(), searchText);
     QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, item.center());
-    QCOMPARE(rr1->toPlainText(), arabic(kHeart) + QStringLiteral(" abandon"));
-    QVERIFY(Label2->text().startsWith(QStringLiteral("  abandon")));
+    QCOMPARE(rr->text(), searchText);
+    QVERIFY(rr1->isVisible());
+    QCOMPARE(rr1->toPlainText(), definition);
+    QVERIFY(Label2->text().startsWith(QStringLiteral("  ") + searchText));
     QVERIFY(rr->hasFocus());
 }
 
