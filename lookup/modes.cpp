@@ -45,7 +45,8 @@ QList<QByteArray> showWholeIdiomList(SearchState &state, const QString &programF
             items.append(std::move(*line));
         }
     }
-    state.entryIndex = store::kWholeIdiomListLines;
+    // The fill counts on its own: the entry index keeps naming the last idiom found, the one
+    // Label12 names, so Search still shows the definition of the entry under its caption.
     return items;
 }
 

@@ -24,8 +24,8 @@ inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
 
 // The whole idiom list: lines 0 to 3133 of "\source\3.dll" in file order (fewer when the file
-// is shorter, none when it is missing). Marks the whole list as shown and leaves the entry
-// index at 3134, the count the fill ran to.
+// is shorter, none when it is missing). Marks the whole list as shown; the entry index is
+// left as the last search step set it.
 QList<QByteArray> showWholeIdiomList(SearchState &state, const QString &programFolder);
 
 } // namespace lookup

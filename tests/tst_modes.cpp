@@ -51,12 +51,13 @@ void TestModes::wholeIdiomList()
 
     lookup::SearchState state;
     state.wholeList = lookup::kAnswerYes;
+    state.entryIndex = 7; // the idiom the search step found on entering idioms mode
     const QList<QByteArray> list = lookup::showWholeIdiomList(state, dir.path());
     QCOMPARE(list.size(), items);
     QCOMPARE(list.front(), QByteArray("idiom 00000"));
     QCOMPARE(list.back(), "idiom " + QByteArray::number(items - 1).rightJustified(5, '0'));
     QVERIFY(state.wholeListShown());
-    QCOMPARE(state.entryIndex, std::optional<qint32>(3134));
+    QCOMPARE(state.entryIndex, std::optional<qint32>(7));
 }
 
 void TestModes::idiomIndexReplacesLetterIndex()

@@ -156,9 +156,12 @@ void TestShellModes::wholeListHoldsExactlyTheIdiomLines()
     QCOMPARE(items.back(), QString::fromLatin1(idiom(3133)));
     QCOMPARE(window.child<QLineEdit>("rr")->text(), QString());
 
-    // The fill leaves the entry index at 3134: Search now shows that idiom's definition.
+    // The fill keeps the entry index on the idiom the search step found: Search shows the
+    // definition of the idiom that the caption names.
     window.child<QPushButton>("Command1")->click();
-    QCOMPARE(window.child<QTextEdit>("rr1")->toPlainText(), QStringLiteral("gloss 3134"));
+    QCOMPARE(window.child<QTextEdit>("rr1")->toPlainText(), QStringLiteral("gloss 0"));
+    QVERIFY(
+        window.child<QLabel>("Label2")->text().startsWith("  " + QString::fromLatin1(idiom(0))));
 }
 
 void TestShellModes::noLeavesListEmptyUntilTyping()
