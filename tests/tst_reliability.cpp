@@ -12,6 +12,7 @@
 #include "platform/rtfreader.h"
 #include "store/letterbases.h"
 #include "store/textcode.h"
+#include "support/childrun.h"
 #include "support/testfiles.h"
 
 #include <QFile>
@@ -20,50 +21,12 @@
 
 #include <functional>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace {
 
 constexpr qint64 MiB = 1 << 20;
 
-struct ChildRun
-{
-    bool finished = false; // the work ran to its end and said it held
-    qint64 peakGrowth = 0; // bytes the peak resident size rose by while it ran
-};
-
-// Runs work in a child process of its own, so that the peak resident size measures this
-// work alone and a crash fails the test instead of ending the suite.
-ChildRun runInChild(const std::function<bool()> &work)
-{
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        return {};
-    const pid_t child = fork();
-    if (child == 0) {
-        close(pipeEnds[0]);
-        rusage before{};
-        getrusage(RUSAGE_SELF, &before);
-        const bool held = work();
-        rusage after{};
-        getrusage(RUSAGE_SELF, &after);
-        const qint64 growth = qint64(after.ru_maxrss - before.ru_maxrss) * 1024;
-        const bool written = write(pipeEnds[1], &growth, sizeof growth) == sizeof growth;
-        _exit(held && written ? 0 : 1);
-    }
-    close(pipeEnds[1]);
-    ChildRun run;
-    qint64 growth = 0;
-    const bool read = child > 0 && ::read(pipeEnds[0], &growth, sizeof growth) == sizeof growth;
-    close(pipeEnds[0]);
-    int status = 0;
-    if (child > 0 && waitpid(child, &status, 0) == child)
-        run.finished = read && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    run.peakGrowth = growth;
-    return run;
-}
+using testsupport::ChildRun;
+using testsupport::runInChild;
 
 QByteArray repeated(QByteArrayView piece, qsizetype count)
 {

@@ -8,9 +8,10 @@
 #include "lookup/searchstep.h"
 #include "platform/rtfreader.h"
 #include "store/textcode.h"
+#include "support/childrun.h"
+#include "support/testfiles.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -18,57 +19,11 @@
 #include <cstdio>
 #include <functional>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace {
 
-struct Figures
-{
-    bool held = false;
-    double milliseconds = 0;
-    qint64 peakGrowth = 0; // bytes
-};
-
-Figures measure(const std::function<bool()> &work)
-{
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        return {};
-    const pid_t child = fork();
-    if (child == 0) {
-        close(pipeEnds[0]);
-        rusage before{};
-        getrusage(RUSAGE_SELF, &before);
-        QElapsedTimer timer;
-        timer.start();
-        Figures figures;
-        figures.held = work();
-        figures.milliseconds = double(timer.nsecsElapsed()) / 1e6;
-        rusage after{};
-        getrusage(RUSAGE_SELF, &after);
-        figures.peakGrowth = qint64(after.ru_maxrss - before.ru_maxrss) * 1024;
-        const bool written = write(pipeEnds[1], &figures, sizeof figures) == sizeof figures;
-        _exit(written ? 0 : 1);
-    }
-    close(pipeEnds[1]);
-    Figures figures;
-    if (child < 0 || read(pipeEnds[0], &figures, sizeof figures) != sizeof figures)
-        figures = {};
-    close(pipeEnds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return figures;
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
+using testsupport::ChildRun;
+using testsupport::runInChild;
+using testsupport::writeFile;
 
 QByteArray word(qint64 n)
 {
@@ -96,11 +51,11 @@ bool searchLast(const QString &folder, qint64 lines)
     return lookup::searchStep(state, folder, lookup::Mode::Words, word(lines)).matched;
 }
 
-void print(const char *name, qint64 inputBytes, const Figures &figures)
+void print(const char *name, qint64 inputBytes, const ChildRun &figures)
 {
     std::printf("%-34s %10.1f MB %10.1f ms %10.1f MB  %s\n", name, double(inputBytes) / 1e6,
                 figures.milliseconds, double(figures.peakGrowth) / 1e6,
-                figures.held ? "ok" : "FAILED");
+                figures.finished ? "ok" : "FAILED");
 }
 
 } // namespace
@@ -116,7 +71,7 @@ int main()
         writeLetter(folder, lines);
         const qint64 size = QFileInfo(folder + QStringLiteral("/source1/z.hhh")).size();
         print("index file, last headword", size,
-              measure([&] { return searchLast(folder, lines); }));
+              runInChild([&] { return searchLast(folder, lines); }));
     }
     {
         const QString folder = scratch.path() + QStringLiteral("/list");
@@ -124,7 +79,7 @@ int main()
         writeLetter(folder, lines);
         const qint64 size = QFileInfo(folder + QStringLiteral("/source/z.dll")).size();
         print("list of 200,000 lines, last one", size,
-              measure([&] { return searchLast(folder, lines); }));
+              runInChild([&] { return searchLast(folder, lines); }));
     }
     {
         const QString folder = scratch.path() + QStringLiteral("/definitions");
@@ -133,7 +88,7 @@ int main()
         for (qsizetype i = 0; i < 10 * 1000 * 1000 / 4; ++i)
             line += group;
         writeFile(folder + QStringLiteral("/source/5.dll"), "1300\r\n" + line + "\r\n");
-        print("definitions line of 10 MB", line.size(), measure([&] {
+        print("definitions line of 10 MB", line.size(), runInChild([&] {
                   lookup::SearchState state;
                   state.entryIndex = 1;
                   store::TagCells tags;
@@ -148,7 +103,7 @@ int main()
         const QByteArray document =
             "{\\rtf1 " + QByteArray(depth, '{') + "x" + QByteArray(depth, '}') + "}";
         print("RTF nested 100,000 groups deep", document.size(),
-              measure([&] { return platform::rtfPlainText(document) == "x"; }));
+              runInChild([&] { return platform::rtfPlainText(document) == "x"; }));
     }
     {
         const QString path = scratch.path() + QStringLiteral("/Setting.Dll");
@@ -156,7 +111,7 @@ int main()
         settings.storeRestoreValues();
         constexpr qint64 size = qint64(1) << 30;
         QFile::resize(path, size);
-        print("settings file of 1 GiB (sparse)", size, measure([&] {
+        print("settings file of 1 GiB (sparse)", size, runInChild([&] {
                   return settings.read()[3] && settings.store(colours::Setting::ListText, Qt::red);
               }));
     }

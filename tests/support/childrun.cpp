@@ -1,0 +1,56 @@
+#include "childrun.h"
+
+#include <QElapsedTimer>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace testsupport {
+
+namespace {
+
+// What the child reports back through its pipe.
+struct Figures
+{
+    double milliseconds = 0;
+    qint64 peakGrowth = 0;
+};
+
+} // namespace
+
+ChildRun runInChild(const std::function<bool()> &work)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        rusage before{};
+        getrusage(RUSAGE_SELF, &before);
+        QElapsedTimer timer;
+        timer.start();
+        const bool held = work();
+        Figures figures;
+        figures.milliseconds = double(timer.nsecsElapsed()) / 1e6;
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        figures.peakGrowth = qint64(after.ru_maxrss - before.ru_maxrss) * 1024;
+        const bool written = write(pipeEnds[1], &figures, sizeof figures) == sizeof figures;
+        _exit(held && written ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    Figures figures;
+    const bool read = child > 0 && ::read(pipeEnds[0], &figures, sizeof figures) == sizeof figures;
+    close(pipeEnds[0]);
+    ChildRun run;
+    int status = 0;
+    if (child > 0 && waitpid(child, &status, 0) == child)
+        run.finished = read && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    run.milliseconds = figures.milliseconds;
+    run.peakGrowth = figures.peakGrowth;
+    return run;
+}
+
+} // namespace testsupport
