@@ -69,15 +69,33 @@ bool acceptInitial(SearchState &state, const QString &programFolder, QByteArrayV
     return true;
 }
 
+// W2 to W5 and I1 to I4: the first place in the loaded index where two spaces and the text
+// stand, ignoring case: the caption there (captionLength characters of the index from the
+// match on) and the matched line. std::nullopt leaves everything as it was.
+struct Match
+{
+    QByteArray caption;
+    qsizetype line;
+};
+
+std::optional<Match> findMatch(const SearchState &state, QByteArrayView searchText,
+                               qsizetype captionLength)
+{
+    const qsizetype position = state.index.find(searchKey(searchText));
+    if (position < 0)
+        return std::nullopt;
+    return Match{state.index.text().mid(position, captionLength), state.index.lineOf(position)};
+}
+
 StepOutcome wordsStep(SearchState &state, const QString &programFolder, QByteArrayView searchText)
 {
     StepOutcome outcome;
-    const qsizetype position = state.index.find(searchKey(searchText));
-    if (position < 0)
+    const std::optional<Match> match = findMatch(state, searchText, kWordCaptionLength);
+    if (!match)
         return outcome;
     outcome.matched = true;
-    outcome.caption = state.index.text().mid(position, kWordCaptionLength);
-    const qsizetype line = state.index.lineOf(position);
+    outcome.caption = match->caption;
+    const qsizetype line = match->line;
 
     const QByteArray &initial = state.currentInitial;
     if (initial.size() == 1) {
@@ -100,12 +118,12 @@ StepOutcome wordsStep(SearchState &state, const QString &programFolder, QByteArr
 StepOutcome idiomsStep(SearchState &state, const QString &programFolder, QByteArrayView searchText)
 {
     StepOutcome outcome;
-    const qsizetype position = state.index.find(searchKey(searchText));
-    if (position < 0)
+    const std::optional<Match> match = findMatch(state, searchText, kIdiomCaptionLength);
+    if (!match)
         return outcome;
     outcome.matched = true;
-    outcome.caption = state.index.text().mid(position, kIdiomCaptionLength);
-    const qsizetype line = state.index.lineOf(position);
+    outcome.caption = match->caption;
+    const qsizetype line = match->line;
     state.entryIndex = qint32(line);
     if (!state.keepList && !state.wholeListShown()) {
         outcome.list =
