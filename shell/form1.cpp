@@ -151,6 +151,14 @@ void Form1::createControls()
     setTabOrder(rr, l);
     setTabOrder(l, Command1);
     setTabOrder(Command1, rr1);
+    // The search box is the first stop: it has the focus when the window first becomes
+    // active. The tab ring alone does not make it so. A window that becomes active without
+    // a focus widget gives the focus to the first widget of its focus chain that takes it,
+    // and that is rr1, created before rr so as to lie above its backdrop;
+    // setTabOrder(Command1, rr1) leaves it there, since around the ring nothing that takes
+    // the focus stands between the two. The first keys typed would go into the read-only
+    // definition box.
+    rr->setFocus();
 
     // The default button: Enter anywhere in the window but in a multi-line box clicks Search.
     for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {

@@ -140,6 +140,8 @@ private:
 
     QSystemTrayIcon *m_trayIcon = nullptr;
     QPointer<Form2> m_form2;
+    // Where the focus was in this window when the about window disabled it.
+    QPointer<QWidget> m_focusBeforeAbout;
     std::function<void()> m_endOfRun;
     bool m_ended = false;  // Exit ran: nothing more is handled
     bool m_closed = false; // the window was closed; the run ends with the last window

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -79,6 +80,11 @@ void Form1::showFromTray()
     show();
     raise();
     activateWindow();
+    // Back with the focus in the search box, ready for the next word. Where the focus was
+    // is no guide: the tray menu's closing activates this window once more after Hide has
+    // hidden it, and Qt, finding the focus widget hidden with it, moves the focus on to
+    // the next widget of the chain, the word list.
+    rr->setFocus();
     mirrorVisibility();
 }
 
@@ -101,9 +107,12 @@ void Form1::openAbout()
     m_form2->raise();
     m_form2->activateWindow();
 
-    // Disabled, not hidden: a hidden window stays hidden. The tray menu is a child of this
-    // window and would go disabled with it; it stays usable so that Show, Hide and Exit are
-    // still reachable while the about window is open.
+    // Disabled, not hidden: a hidden window stays hidden. Disabling takes the focus off the
+    // focus widget; it goes back there when the about window closes. The tray menu is a
+    // child of this window and would go disabled with it; it stays usable so that Show,
+    // Hide and Exit are still reachable while the about window is open.
+    if (isEnabled())
+        m_focusBeforeAbout = focusWidget();
     setEnabled(false);
     tray->setEnabled(true);
 }
@@ -113,6 +122,8 @@ void Form1::aboutClosed()
     if (m_ended)
         return;
     setEnabled(true);
+    if (m_focusBeforeAbout)
+        m_focusBeforeAbout->setFocus();
     // Closed while the about window was open: that window was the last one.
     if (m_closed)
         m_endOfRun();

@@ -123,6 +123,8 @@ private Q_SLOTS:
     void menuOpensAtThePointer();
 
     void placementAtTopHappensOnce();
+    void focus_data();
+    void focus();
 
     void aboutFromHiddenWindowLeavesItHiddenButEnabled();
     void oneAboutWindowAtATime();
@@ -270,6 +272,44 @@ void TestShellTray::placementAtTopHappensOnce()
     QTest::qWait(20);
     QVERIFY(!timer->isActive());
     QCOMPARE(window.pos(), QPoint(37, 150));
+}
+
+void TestShellTray::focus_data()
+{
+    QTest::addColumn<QString>("focusFirst"); // the widget the user puts the focus into
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("focused");
+
+    QTest::newRow("after start-up: the search box") << "" << QStringList{} << "rr";
+    QTest::newRow("hide and show: the search box, wherever the focus was")
+        << "l" << QStringList{"hidef", "showf"} << "rr";
+    QTest::newRow("about closed: back in the search box")
+        << "" << QStringList{"about", "closeAbout"} << "rr";
+    QTest::newRow("about closed: back in the list")
+        << "l" << QStringList{"about1", "closeAbout"} << "l";
+    QTest::newRow("about over a hidden window, then show: the search box")
+        << "l" << QStringList{"hidef", "about1", "closeAbout", "showf"} << "rr";
+}
+
+void TestShellTray::focus()
+{
+    QFETCH(QString, focusFirst);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, focused);
+
+    Session session;
+    session.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&session.window));
+    if (!focusFirst.isEmpty())
+        session.window.findChild<QWidget *>(focusFirst)->setFocus();
+    for (const QString &step : steps) {
+        session.step(step);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    // The widget that has the focus whenever the window is active.
+    QVERIFY(session.window.focusWidget());
+    QCOMPARE(session.window.focusWidget()->objectName(), focused);
 }
 
 void TestShellTray::aboutFromHiddenWindowLeavesItHiddenButEnabled()
