@@ -222,7 +222,12 @@ void Form1::load()
         const startup::TwipsSize size =
             startup::windowSizeTwips({startup::pixelsToTwips(screen->size().width(), tpp),
                                       startup::pixelsToTwips(screen->size().height(), tpp)});
-        resize(startup::twipsToPixels(size.width, tpp), startup::twipsToPixels(size.height, tpp));
+        // The size is the outer one, frame included. A window manager frames the window
+        // only once it is shown; until then it has no frame, and the first tick of Timer1
+        // takes the frame off the size once it is known.
+        m_outerSize = QSize(startup::twipsToPixels(size.width, tpp),
+                            startup::twipsToPixels(size.height, tpp));
+        resize(m_outerSize);
         // The window is first shown where its design puts it, centred on the screen at the
         // size it now has; the first tick of Timer1 then moves it to the top edge.
         QRect placed(QPoint(0, 0), this->size());

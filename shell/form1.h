@@ -58,6 +58,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
@@ -137,6 +138,9 @@ private:
     QAction *about1 = nullptr;
     QAction *djgoie = nullptr;
     QAction *exit1 = nullptr;
+
+    // The outer size, frame included, that start-up gives the window.
+    QSize m_outerSize;
 
     QSystemTrayIcon *m_trayIcon = nullptr;
     QPointer<Form2> m_form2;

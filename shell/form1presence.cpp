@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QWindow>
 
 #include <functional>
 
@@ -51,10 +52,33 @@ void Form1::placeAtTop()
 {
     if (m_ended)
         return;
-    // Only the top edge moves; the left edge and the size stay, and the timer never runs
-    // again, so a window the user moves afterwards stays where it was put.
-    move(x(), 0);
+    QWindow *window = windowHandle();
+    if (!window)
+        return;
+    if (!window->isExposed()) {
+        // A window manager frames the window before it puts it on the screen, and only then
+        // are the frame's measures known: the first exposure starts the timer again.
+        Timer1->stop();
+        window->installEventFilter(this);
+        return;
+    }
+    window->removeEventFilter(this);
+    // The outer window, frame included, takes the size of the start-up sequence, and its
+    // top edge, the title bar, goes to the top of the screen; the left edge stays. Without
+    // a window manager the frame is empty and this is the plain window. The timer never
+    // runs again, so a window the user moves afterwards stays where it was put.
+    const QMargins frame = window->frameMargins();
+    resize(m_outerSize.shrunkBy(frame));
+    window->setFramePosition(QPoint(window->framePosition().x(), 0));
     Timer1->stop();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && !m_ended &&
+        windowHandle()->isExposed())
+        Timer1->start();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::popUpTrayMenu()
