@@ -16,8 +16,9 @@ packages=(
     zlib1g-dev
     # fonts for the window and its tests
     fonts-dejavu-core
-    # a real X server, a notification area and input for window tests and screenshots
-    xvfb xauth x11-utils trayer xdotool imagemagick
+    # a real X server, a window manager, a notification area and input for window tests
+    # and screenshots
+    xvfb xauth x11-utils openbox trayer xdotool imagemagick
     # the end-to-end test's helper that closes a window like a window manager
     libx11-dev
 )

@@ -95,9 +95,11 @@ xs_start_xvfb()
 
 xs_x_answers() { xwininfo -root >/dev/null 2>&1; }
 
+# Windows are searched in the whole tree: a window manager puts every window it manages
+# into a frame window of its own.
 xs_panel_id()
 {
-    xwininfo -root -children 2>/dev/null | awk '/\("panel" "trayer"\)/ { print $1; exit }'
+    xwininfo -root -tree 2>/dev/null | awk '/\("panel" "trayer"\)/ { print $1; exit }'
 }
 
 xs_panel_up() { [ -n "$(xs_panel_id)" ]; }
@@ -150,7 +152,7 @@ xs_wait_program_end()
 # Top-level windows of the program with the title $1, one id a line.
 xs_top_windows()
 {
-    xwininfo -root -children 2>/dev/null |
+    xwininfo -root -tree 2>/dev/null |
         awk -v title="\"$1\":" '$2 == title && /\("vellumstack" "vellumstack"\)/ { print $1 }'
 }
 
@@ -233,10 +235,23 @@ xs_click_icon_once()
     xdotool click 3
 }
 
-# Whether the pointer is over the top-level window $1.
+# Whether the pointer is over the top-level window $1 (or over the frame that a window
+# manager put around it).
 xs_pointer_on()
 {
     local window
     window=$(xdotool getmouselocation --shell | awk -F= '$1 == "WINDOW" { print $2 }')
-    [ "$((window))" = "$(($1))" ]
+    [ -n "$window" ] || return 1
+    [ "$((window))" = "$(($1))" ] ||
+        xwininfo -id "$window" -tree 2>/dev/null | awk -v id="$1" '$1 == id { found = 1 } END { exit !found }'
 }
+
+# Starts the openbox window manager and waits until it manages the screen.
+xs_start_openbox()
+{
+    openbox --sm-disable >"$xs_work/openbox.log" 2>&1 &
+    xs_pids+=("$!")
+    xs_wait_for "the window manager" 10 xs_wm_up
+}
+
+xs_wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }

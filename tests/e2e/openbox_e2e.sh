@@ -1,0 +1,219 @@
+#!/usr/bin/env bash
+# End-to-end test of the window on a desktop with a window manager (openbox) and a
+# notification area (trayer), on the sample dictionary: the keys typed right after start go
+# into the search box without a click and fill the word list, Enter shows the definition,
+# the outer window is the screen's width and its height less 380 twips with its title bar
+# at the top of the screen, and after Hide and Show from the icon's menu and after the
+# about window typing goes into the search box again. A window the user moves stays put.
+#
+# Usage: openbox_e2e.sh <vellumstack program> <vellumstack-make-dataset> <closewindow helper>
+# Exit status: 0 passed, 1 failed, 77 skipped (Xvfb cannot start here).
+set -uo pipefail
+
+program=${1:?usage: openbox_e2e.sh <program> <make-dataset> <closewindow>}
+builder=${2:?usage: openbox_e2e.sh <program> <make-dataset> <closewindow>}
+closewindow=${3:?usage: openbox_e2e.sh <program> <make-dataset> <closewindow>}
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=xsession.sh
+source "$here/xsession.sh"
+
+failures=0
+fail()
+{
+    xs_log "FAIL: $*"
+    failures=$((failures + 1))
+}
+check()
+{
+    local what=$1
+    shift
+    if "$@"; then
+        xs_log "ok: $what"
+        return 0
+    fi
+    fail "$what"
+    return 1
+}
+require()
+{
+    check "$@" || finish
+}
+finish()
+{
+    if [ "$failures" -gt 0 ]; then
+        local log
+        for log in "$xs_work"/*.log; do
+            [ -s "$log" ] || continue
+            echo "--- $(basename "$log")"
+            cat "$log"
+        done
+        echo "e2e_openbox: $failures check(s) failed"
+        exit 1
+    fi
+    echo "e2e_openbox: all checks passed"
+    exit 0
+}
+
+trap xs_cleanup EXIT
+xs_init
+
+xs_screen=1024x768x24
+if ! xs_start_xvfb; then
+    echo "SKIP: no X server can be started here: $xs_reason"
+    exit 77
+fi
+
+for tool in openbox trayer xdotool xwininfo xprop import convert; do
+    command -v "$tool" >/dev/null || {
+        fail "$tool is not installed (scripts/setup.sh installs it)"
+        finish
+    }
+done
+[ -x "$program" ] && [ -x "$builder" ] || {
+    fail "no program at $program or no data-set builder at $builder"
+    finish
+}
+
+# A program folder of its own with the sample dictionary, made from the Debian packages
+# that scripts/setup.sh installs.
+app="$xs_work/app"
+mkdir -p "$app"
+cp "$program" "$app/vellumstack"
+make_dictionary()
+{
+    "$builder" --out "$app" --dict-index /usr/share/dictd/freedict-eng-ara.index \
+        --dict-data /usr/share/dictd/freedict-eng-ara.dict.dz \
+        --wordnet /usr/share/wordnet >"$xs_work/dataset.log" 2>&1
+}
+require "the sample dictionary is made" make_dictionary
+
+main_window() { xs_top_windows Vellumstack | head -n 1; }
+main_appeared() { [ -n "$(main_window)" ]; }
+main_shown() { xs_viewable "$main"; }
+main_hidden() { xs_not_viewable "$main"; }
+main_focused() { [ "$(($(xdotool getwindowfocus 2>/dev/null || echo 0)))" = "$((main))" ]; }
+about_window()
+{
+    local id
+    for id in $(xs_top_windows Vellumstack); do
+        if [ "$id" != "$main" ] && xs_viewable "$id"; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+about_open() { about_window >/dev/null; }
+about_closed() { ! about_open; }
+
+# The frame the window manager drew: "left right top bottom" from _NET_FRAME_EXTENTS.
+frame_extents()
+{
+    xprop -id "$main" _NET_FRAME_EXTENTS 2>/dev/null |
+        awk -F' = ' '/CARDINAL/ { gsub(/,/, "", $2); print $2 }'
+}
+framed() { [ -n "$(frame_extents)" ]; }
+# "x y width height" of the outer window, frame included.
+outer_geometry()
+{
+    local x y w h left right top bottom
+    read -r x y w h <<<"$(xs_geometry "$main")"
+    read -r left right top bottom <<<"$(frame_extents)"
+    echo $((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))
+}
+frame_top() { outer_geometry | cut -d' ' -f2; }
+title_bar_at_top() { [ "$(frame_top)" = 0 ]; }
+
+# The number of colours in a rectangle of the window ("width height x y" of its client
+# area): one for an empty box, more where text is drawn.
+shot="$xs_work/shot.png"
+colours_in()
+{
+    local w=$1 h=$2 dx=$3 dy=$4 x y
+    read -r x y _ _ <<<"$(xs_geometry "$main")"
+    import -window root "$shot" 2>/dev/null || return 1
+    convert "$shot" -crop "${w}x${h}+$((x + dx))+$((y + dy))" +repage -format %k info:
+}
+# What the rectangles show, to tell whether they changed. The menu bar's height varies with
+# the font; these lie inside the list and inside the definition box for any of them.
+list_colours() { colours_in 190 300 4 100; }
+list_picture()
+{
+    local x y
+    read -r x y _ _ <<<"$(xs_geometry "$main")"
+    import -window root "$shot" 2>/dev/null &&
+        convert "$shot" -crop "190x300+$((x + 4))+$((y + 100))" +repage -format %# info:
+}
+list_filled() { [ "$(list_colours)" -gt 1 ]; }
+list_empty() { [ "$(list_colours)" = 1 ]; }
+definition_shown() { [ "$(colours_in 380 50 620 98)" -gt 1 ]; }
+definition_empty() { [ "$(colours_in 380 50 620 98)" = 1 ]; }
+list_changed_from() { [ "$(list_picture)" != "$1" ]; }
+
+menu_pick()
+{
+    xs_right_click_icon || return 1
+    xdotool key --delay 50 "$@" Return
+    xs_wait_for "the menu to close" 5 xs_menu_closed
+}
+
+require "window manager starts" xs_start_openbox
+require "notification area starts" xs_start_trayer
+xs_start_program "$app"
+require "main window appears" xs_wait_for "the main window" 15 main_appeared
+main=$(main_window)
+require "main window is shown" xs_wait_for "the main window shown" 10 main_shown
+require "main window has the keyboard" xs_wait_for "the window manager's focus" 10 main_focused
+
+# Typed at once, before anything else touches the window: no click.
+check "nothing is typed yet" list_empty
+xdotool type --delay 40 colour
+check "typing right after start fills the word list" xs_wait_for "the word list" 5 list_filled
+check "no definition before Enter" definition_empty
+xdotool key Return
+check "Enter shows the definition" xs_wait_for "the definition" 5 definition_shown
+
+require "the window manager framed the window" xs_wait_for "the frame" 5 framed
+check "title bar at the top of the screen (frame $(frame_extents))" \
+    xs_wait_for "the placement" 5 title_bar_at_top
+read -r ox oy ow oh <<<"$(outer_geometry)"
+xs_log "outer window ${ow}x${oh} at ${ox},${oy}"
+# 380 twips at 15 twips a pixel: 25 pixels.
+check "outer window is the screen's width and its height less 380 twips" \
+    test "$ow $oh" = "1024 743"
+check "left edge of the frame on the screen" test "$ox" -ge 0
+
+require "Hide from the tray menu" menu_pick Down
+require "Hide hides the main window" xs_wait_for "the window hidden" 10 main_hidden
+require "Show from the tray menu" menu_pick Down
+require "Show shows the main window" xs_wait_for "the window shown" 10 main_shown
+check "Show gives the window the keyboard" xs_wait_for "the focus" 5 main_focused
+before=$(list_picture)
+xdotool type --delay 40 zebra
+check "after Hide and Show typing goes into the search box" \
+    xs_wait_for "the word list to follow" 5 list_changed_from "$before"
+check "Show keeps the place at the top" title_bar_at_top
+
+# F1 opens the about window; when it closes the focus is where it was, in the search box.
+xdotool key F1
+require "F1 opens the about window" xs_wait_for "the about window" 10 about_open
+require "close the about window" "$closewindow" "$(about_window)"
+require "about window closes" xs_wait_for "the about window to close" 10 about_closed
+check "main window has the keyboard again" xs_wait_for "the focus" 5 main_focused
+before=$(list_picture)
+xdotool type --delay 40 colo
+check "after the about window typing goes into the search box" \
+    xs_wait_for "the word list to follow" 5 list_changed_from "$before"
+
+# The placement at the top happens once: a window moved down stays there.
+xdotool windowmove "$main" 0 120
+sleep 0.5
+check "a window moved by the user stays where it was put (top $(frame_top))" \
+    test "$(frame_top)" -gt 0
+
+require "Exit from the tray menu" menu_pick Up
+xs_wait_program_end 10
+status=$?
+check "Exit ends the run (status $status)" test "$status" = 0
+
+finish
