@@ -14,8 +14,9 @@ packages=(
     dict-freedict-eng-ara wordnet-base
     # the data-set builder reads the gzip-compressed dictionary
     zlib1g-dev
-    # fonts for the window and its tests
-    fonts-dejavu-core
+    # fonts for the window and its tests: stand-ins with the metrics of the window's design
+    # faces (see the README, "Fonts")
+    fonts-dejavu-core fonts-liberation2 fonts-urw-base35 fonts-noto-core
     # a real X server, a window manager, a notification area and input for window tests
     # and screenshots
     xvfb xauth x11-utils openbox trayer xdotool imagemagick

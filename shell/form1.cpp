@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyledItemDelegate>
 #include <QSystemTrayIcon>
 #include <QTextEdit>
 #include <QTimer>
@@ -44,6 +45,21 @@ template <typename Widget> Widget *place(Widget *widget, const char *name, const
     widget->setGeometry(geometry);
     return widget;
 }
+
+// Rows as high as the list font's line spacing, as a classic list box draws them: the 24
+// lines of the word list fit the list with room to spare.
+class LineSpacedRows : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(QFontMetrics(option.font).lineSpacing());
+        return size;
+    }
+};
 
 QAction *menuItem(QMenu *menu, const char *name, const QString &caption)
 {
@@ -114,7 +130,12 @@ void Form1::createControls()
     rr1 = place(new QTextEdit(client), "rr1", {216, 72, 800, 650});
     rr1->setAcceptRichText(false);
     rr1->setReadOnly(true);
-    rr1->setFont(designFont(QStringLiteral("Tahoma"), 14.25));
+    // "Tahoma" with the Arabic character set: where the face is missing, its Arabic comes
+    // from Noto Sans Arabic when that is installed, not from whichever face the platform
+    // would pick for Arabic.
+    QFont definitionFont = designFont(QStringLiteral("Tahoma"), 14.25);
+    definitionFont.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Noto Sans Arabic")});
+    rr1->setFont(definitionFont);
     QTextOption rightAligned = rr1->document()->defaultTextOption();
     rightAligned.setAlignment(Qt::AlignRight);
     rr1->document()->setDefaultTextOption(rightAligned);
@@ -131,6 +152,8 @@ void Form1::createControls()
     l = place(new QListWidget(client), "l", {0, 40, 217, 652});
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     l->setSortingEnabled(false);
+    l->setItemDelegate(new LineSpacedRows(l));
+    l->setUniformItemSizes(true);
     l->setFont(designFont(QStringLiteral("Palatino Linotype"), 15));
     setPaletteColour(l, QPalette::Base, QColor(255, 255, 192));
 

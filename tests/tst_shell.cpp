@@ -1,3 +1,4 @@
+#include "support/scriptedwindow.h"
 #include "support/testfiles.h"
 
 #include "shell/form1.h"
@@ -7,18 +8,25 @@
 #include "platform/folderattributes.h"
 
 #include <QAction>
+#include <QFontDatabase>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRawFont>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTextLayout>
 
 #include <memory>
 
@@ -53,6 +61,10 @@ private Q_SLOTS:
     void enterInSearchBoxClicksSearch();
     void stackingOfSharedRectangles();
     void labelsTakeListFace();
+    void captionsFitTheirControls();
+    void definitionArabicFace();
+    void listRowsFitWithoutScrollBar_data();
+    void listRowsFitWithoutScrollBar();
 
     void startUpFillsTablesAndHidesFolders();
     void startUpWithoutDataOpensAllTheSame();
@@ -261,6 +273,103 @@ void TestShell::labelsTakeListFace()
         // Only the face is taken over; the labels keep their own size.
         QCOMPARE(label->font().pointSizeF(), 15.75);
     }
+}
+
+void TestShell::captionsFitTheirControls()
+{
+    // With the faces installed here: the labels take the face the list font fallback picked.
+    QTemporaryDir dir;
+    Form1 window(dir.path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    auto *label = window.findChild<QLabel *>(QStringLiteral("Label1"));
+    const QFontMetrics labelMetrics(label->font());
+    QVERIFY2(labelMetrics.horizontalAdvance(label->text()) <= label->contentsRect().width(),
+             qPrintable(QStringLiteral("\"%1\" in %2 is %3 px wide, Label1 %4")
+                            .arg(label->text(), QFontInfo(label->font()).family())
+                            .arg(labelMetrics.horizontalAdvance(label->text()))
+                            .arg(label->contentsRect().width())));
+    QVERIFY(labelMetrics.height() <= label->contentsRect().height());
+
+    auto *search = window.findChild<QPushButton *>(QStringLiteral("Command1"));
+    QStyleOptionButton option;
+    option.initFrom(search);
+    option.text = search->text();
+    const QRect contents =
+        search->style()->subElementRect(QStyle::SE_PushButtonContents, &option, search);
+    const QFontMetrics buttonMetrics(search->font());
+    QVERIFY2(buttonMetrics.horizontalAdvance(search->text()) <= contents.width(),
+             qPrintable(QStringLiteral("\"Search\" in %1 is %2 px wide, the button's inside %3")
+                            .arg(QFontInfo(search->font()).family())
+                            .arg(buttonMetrics.horizontalAdvance(search->text()))
+                            .arg(contents.width())));
+}
+
+void TestShell::definitionArabicFace()
+{
+    QTemporaryDir dir;
+    Form1 window(dir.path());
+    const QStringList installed = QFontDatabase::families();
+    const QString expected = installed.contains(QStringLiteral("Tahoma"))
+                                 ? QStringLiteral("Tahoma")
+                                 : QStringLiteral("Noto Sans Arabic");
+    if (!installed.contains(expected))
+        QSKIP("neither Tahoma nor Noto Sans Arabic is installed here");
+
+    QTextLayout layout(QStringLiteral("\u0627\u0644\u0644\u0648\u0646"), // "the colour"
+                       window.findChild<QTextEdit *>(QStringLiteral("rr1"))->font());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(runs.front().rawFont().familyName(), expected);
+}
+
+void TestShell::listRowsFitWithoutScrollBar_data()
+{
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<bool>("idioms");
+    for (int choice = 0; choice < 3; ++choice) {
+        const QString face = startup::listFontChoice(choice).face;
+        QTest::addRow("%s, words", qPrintable(face)) << choice << false;
+        QTest::addRow("%s, idioms", qPrintable(face)) << choice << true;
+    }
+}
+
+void TestShell::listRowsFitWithoutScrollBar()
+{
+    QFETCH(int, choice);
+    QFETCH(bool, idioms);
+
+    const startup::ListFontChoice &fontChoice = startup::listFontChoice(choice);
+    QFont font;
+    font.setFamilies({fontChoice.face});
+    font.setBold(fontChoice.bold);
+    font.setPointSize(fontChoice.pointSize);
+    // The fallback passes over a face the platform does not have, but for the last one.
+    if (choice < 2 && !QFontInfo(font).family().startsWith(fontChoice.face))
+        QSKIP("the face is not installed here: the list never shows this choice");
+
+    QTemporaryDir dir;
+    testsupport::ScriptedWindow window(dir.path());
+    if (idioms)
+        window.child<QAction>("IdiomsandExpressions")->trigger(); // No to the whole list
+    auto *list = window.child<QListWidget>("l");
+    QCOMPARE(list->height(), idioms ? 670 : 800);
+    list->setFont(font);
+    for (int row = 0; row < 24; ++row)
+        list->addItem(QStringLiteral("Colourfast %1").arg(row));
+    QCoreApplication::processEvents();
+
+    const int lineSpacing = QFontMetrics(list->font()).lineSpacing();
+    QCOMPARE(list->visualItemRect(list->item(0)).height(), lineSpacing);
+    QVERIFY2(list->visualItemRect(list->item(23)).bottom() < list->viewport()->height(),
+             qPrintable(QStringLiteral("24 rows of %1 px in %2 px")
+                            .arg(lineSpacing)
+                            .arg(list->viewport()->height())));
+    QVERIFY(!list->verticalScrollBar()->isVisible());
 }
 
 void TestShell::startUpFillsTablesAndHidesFolders()
