@@ -22,6 +22,9 @@ packages=(
     xvfb xauth x11-utils openbox trayer xdotool imagemagick
     # the end-to-end test's helper that closes a window like a window manager
     libx11-dev
+    # the Debian package (cpack -G DEB reads the programs' dependencies with dpkg-shlibdeps)
+    # and its test and checks
+    dpkg-dev file strace desktop-file-utils appstream lintian
 )
 
 missing=()
