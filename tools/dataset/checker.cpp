@@ -1,6 +1,7 @@
 #include "checker.h"
 
 #include "dataset.h"
+#include "platform/atomicwrite.h"
 #include "platform/linereader.h"
 #include "platform/paths.h"
 #include "platform/rtfreader.h"
@@ -134,6 +135,10 @@ void checkDefinitions(Collector &problems, const QString &name, const QList<QByt
 QList<Problem> check(const QString &programFolder)
 {
     Collector problems;
+    if (platform::swapInterrupted(programFolder))
+        problems.add(u".swap-journal"_qs, 0,
+                     u"a swap of the data set was interrupted: source and source1 may come from "
+                     "two sets (the next run of the builder finishes it)"_qs);
     auto missing = [&](const QString &file) { problems.add(file, 0, u"is missing"_qs); };
 
     std::optional<QList<QByteArray>> definitions[2] = {

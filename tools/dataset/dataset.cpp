@@ -1,13 +1,13 @@
 #include "dataset.h"
 
+#include "platform/atomicwrite.h"
 #include "rtfwriter.h"
 #include "store/letterbases.h"
 #include "store/textcode.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace dataset {
@@ -37,12 +37,7 @@ QByteArray joinLines(const QList<QByteArray> &lines)
 
 std::optional<QString> writeFile(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    return std::nullopt;
+    return platform::writeFileSynced(path, bytes);
 }
 
 // Encodes one definition and counts what the code could not hold.
@@ -109,8 +104,10 @@ std::optional<QString> writeInto(const QString &root, const DataSet &set, Encodi
 {
     const QString source = root + u"/source"_qs;
     const QString source1 = root + u"/source1"_qs;
-    if (!QDir().mkpath(source) || !QDir().mkpath(source1))
-        return QStringLiteral("cannot create folders in %1").arg(root);
+    for (const QString &folder : {source, source1}) {
+        if (auto error = platform::makeFolders(folder))
+            return error;
+    }
 
     // Definitions by entry slot; slot base + 0 is the letter line, which has none.
     QList<QByteArray> first(store::kSecondFileBoundary);
@@ -173,26 +170,19 @@ std::optional<QString> writeInto(const QString &root, const DataSet &set, Encodi
         if (auto error = writeFile(source + u'/' + name, bytes))
             return error;
     }
+    // The names of the new files reach the disk before the folders are moved into place.
+    for (const QString &folder : {source, source1, root}) {
+        if (auto error = platform::syncFolder(folder))
+            return error;
+    }
     return std::nullopt;
 }
 
-// Puts root/name in the place of programFolder/name; what stood there moves to
-// root/old-name, so that it goes away with the temporary folder.
-std::optional<QString> moveIntoPlace(const QString &root, const QString &programFolder,
-                                     const QString &name)
+// The temporary folders of the writer: ".dataset-" and six letters or digits.
+bool isTemporaryName(const QString &name)
 {
-    QDir dir;
-    const QString target = programFolder + u'/' + name;
-    const QString old = root + u"/old-"_qs + name;
-    const bool hadOld = QFileInfo::exists(target);
-    if (hadOld && !dir.rename(target, old))
-        return QStringLiteral("cannot move the old %1 aside").arg(target);
-    if (!dir.rename(root + u'/' + name, target)) {
-        if (hadOld)
-            dir.rename(old, target);
-        return QStringLiteral("cannot move the new data into %1").arg(target);
-    }
-    return std::nullopt;
+    static const QRegularExpression pattern(u"^\\.dataset-[A-Za-z0-9]{6}$"_qs);
+    return pattern.match(name).hasMatch();
 }
 
 } // namespace
@@ -229,8 +219,12 @@ WriteOutcome writeWithLoss(const QString &programFolder, const DataSet &set)
         outcome.error = error;
         return outcome;
     }
-    if (!QDir().mkpath(programFolder)) {
-        outcome.error = QStringLiteral("cannot create the folder %1").arg(programFolder);
+    if (auto error = platform::makeFolders(programFolder)) {
+        outcome.error = error;
+        return outcome;
+    }
+    if (auto error = finishInterruptedWrite(programFolder)) {
+        outcome.error = error;
         return outcome;
     }
     // The temporary folder lies inside the program folder, so that moving it into place is
@@ -245,20 +239,32 @@ WriteOutcome writeWithLoss(const QString &programFolder, const DataSet &set)
         outcome.error = error;
         return outcome;
     }
-    if (auto error = moveIntoPlace(temporary.path(), programFolder, u"source"_qs)) {
-        outcome.error = error;
-        return outcome;
-    }
-    if (auto error = moveIntoPlace(temporary.path(), programFolder, u"source1"_qs)) {
-        // Put the old source back, so that the two folders still belong together.
-        QDir dir;
-        const QString target = programFolder + u"/source"_qs;
-        const QString old = temporary.path() + u"/old-source"_qs;
-        if (dir.rename(target, temporary.path() + u"/source"_qs) && QFileInfo::exists(old))
-            dir.rename(old, target);
+    // From the journal on, the temporary folder belongs to the swap: a swap that fails
+    // half-way is finished by the next run, which needs what the folder holds.
+    temporary.setAutoRemove(false);
+    if (auto error =
+            platform::swapFolders(programFolder, temporary.path(), {u"source"_qs, u"source1"_qs})) {
+        if (platform::swapInterrupted(programFolder))
+            *error += u" (the next run of the builder finishes the swap)"_qs;
+        else
+            platform::removeAll(temporary.path());
         outcome.error = error;
     }
     return outcome;
+}
+
+std::optional<QString> finishInterruptedWrite(const QString &programFolder, bool *finished)
+{
+    if (auto error = platform::finishSwap(programFolder, finished))
+        return error;
+    const QDir folder(programFolder);
+    for (const QString &name : folder.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        if (isTemporaryName(name)) {
+            if (auto error = platform::removeAll(folder.filePath(name)))
+                return error;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> write(const QString &programFolder, const DataSet &set)

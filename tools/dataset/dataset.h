@@ -56,11 +56,18 @@ struct WriteOutcome
     EncodingLoss loss;
 };
 
-// Writes the complete data set into programFolder/source and programFolder/source1
-// (through a temporary folder moved into place). Returns an error message on failure.
+// Writes the complete data set into programFolder/source and programFolder/source1: into a
+// temporary folder first, every file synced, then moved into place by a journalled swap, so
+// that a kill at any moment leaves the old set, the new set, or a swap that the next run
+// finishes. Returns an error message on failure (the old set then stands).
 std::optional<QString> write(const QString &programFolder, const DataSet &set);
 // The same, and says what the encoding lost.
 WriteOutcome writeWithLoss(const QString &programFolder, const DataSet &set);
+
+// Finishes a swap that a killed run left unfinished and removes the temporary folders of
+// earlier runs; write() does it first. *finished tells whether a swap was finished.
+std::optional<QString> finishInterruptedWrite(const QString &programFolder,
+                                              bool *finished = nullptr);
 
 // How many headwords letter index (0 = a) can hold: its capacity in the letter base table
 // less line 0; std::nullopt for z, which has no bound.

@@ -6,6 +6,7 @@
 //   vellumstack-make-dataset --check PROGRAM_FOLDER
 #include "dataset/builder.h"
 #include "dataset/checker.h"
+#include "dataset/dataset.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -80,6 +81,16 @@ int main(int argc, char *argv[])
 
     QElapsedTimer timer;
     timer.start();
+    // Before anything else: a swap that a killed run left unfinished is completed, and the
+    // temporary folders of earlier runs go.
+    bool finished = false;
+    if (auto error = dataset::finishInterruptedWrite(parser.value(out), &finished)) {
+        printErr(u"vellumstack-make-dataset: "_qs + *error);
+        return 1;
+    }
+    if (finished)
+        printErr(QStringLiteral("finished the interrupted swap of the data set in %1")
+                     .arg(parser.value(out)));
     dataset::BuildSources sources;
     sources.dictIndex = parser.value(dictIndex);
     sources.dictData = parser.value(dictData);

@@ -1,0 +1,346 @@
+#include "atomicwrite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+StepHook g_stepHook = nullptr;
+
+void step()
+{
+    if (g_stepHook)
+        g_stepHook();
+}
+
+QByteArray nativePath(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// Writes all bytes to fd; false with errno set on failure.
+bool writeAll(int fd, QByteArrayView bytes)
+{
+    const char *data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+// Writes, syncs and closes fd; the message names path.
+std::optional<QString> finishFile(int fd, const QString &path, QByteArrayView bytes)
+{
+    if (!writeAll(fd, bytes)) {
+        const int error = errno;
+        ::close(fd);
+        return systemError(u"write"_qs, path, error);
+    }
+    if (::fsync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return systemError(u"sync"_qs, path, error);
+    }
+    if (::close(fd) != 0)
+        return systemError(u"write"_qs, path, errno);
+    return std::nullopt;
+}
+
+constexpr char kJournalName[] = ".swap-journal";
+constexpr char kJournalHeader[] = "vellumstack folder swap 1";
+// A journal is a few short lines; anything longer is not one.
+constexpr qint64 kJournalCap = 4096;
+
+// A name of one entry of the folder: no separator, not "." or "..".
+bool isPlainName(const QString &name)
+{
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
+           !name.contains(u'\\') && !name.contains(QChar(0));
+}
+
+struct Journal
+{
+    QString staging;
+    QStringList names;
+};
+
+// Reads the journal without following a link and without blocking on a device.
+std::optional<QString> readJournal(const QString &path, Journal &journal)
+{
+    const int fd =
+        ::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return systemError(u"read"_qs, path, errno);
+    struct stat info;
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return systemError(u"read"_qs, path, error);
+    }
+    if (!S_ISREG(info.st_mode) || info.st_size > kJournalCap) {
+        ::close(fd);
+        return QStringLiteral("%1: not a swap journal (not a small regular file)").arg(path);
+    }
+    QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            return systemError(u"read"_qs, path, error);
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    ::close(fd);
+    bytes.truncate(got);
+
+    const QList<QByteArray> lines = bytes.split('\n');
+    bool ended = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArray &line = lines[i];
+        const QString value = QString::fromUtf8(line.mid(line.indexOf(' ') + 1));
+        if (i == 0 && line == kJournalHeader)
+            continue;
+        if (i > 0 && line.startsWith("staging ") && journal.staging.isEmpty() &&
+            isPlainName(value)) {
+            journal.staging = value;
+        } else if (i > 0 && line.startsWith("name ") && isPlainName(value)) {
+            journal.names << value;
+        } else if (i > 0 && line == "end") {
+            ended = i + 2 == lines.size() && lines.last().isEmpty();
+            break;
+        } else {
+            return QStringLiteral("%1 line %2: not a line of a swap journal").arg(path).arg(i + 1);
+        }
+    }
+    if (!ended || journal.staging.isEmpty() || journal.names.isEmpty())
+        return QStringLiteral("%1: an incomplete swap journal").arg(path);
+    return std::nullopt;
+}
+
+bool exists(const QString &path)
+{
+    struct stat info;
+    return ::lstat(nativePath(path).constData(), &info) == 0;
+}
+
+// Moves folder/name aside into the staging folder and the new one in, as far as that is
+// not done yet.
+std::optional<QString> swapOne(const QString &folder, const QString &staging, const QString &name)
+{
+    const QString target = folder + u'/' + name;
+    const QString fresh = staging + u'/' + name;
+    const QString old = staging + u"/old-"_qs + name;
+    if (!exists(fresh)) {
+        if (!exists(target))
+            return QStringLiteral("cannot finish the swap of %1: neither it nor %2 exists")
+                .arg(target, fresh);
+        return std::nullopt; // moved in already
+    }
+    if (exists(target)) {
+        if (exists(old))
+            return QStringLiteral("cannot finish the swap of %1: both %2 and %3 exist")
+                .arg(target, fresh, old);
+        if (auto error = renamePath(target, old))
+            return error;
+        step();
+    }
+    if (auto error = renamePath(fresh, target))
+        return error;
+    step();
+    return std::nullopt;
+}
+
+// Completes the swap the journal describes and removes the journal and the staging folder.
+std::optional<QString> completeSwap(const QString &folder, const Journal &journal)
+{
+    const QString staging = folder + u'/' + journal.staging;
+    for (const QString &name : journal.names) {
+        if (auto error = swapOne(folder, staging, name))
+            return error;
+    }
+    if (auto error = syncFolder(folder))
+        return error;
+    if (exists(staging)) {
+        if (auto error = syncFolder(staging))
+            return error;
+    }
+    const QString journalPath = swapJournalPath(folder);
+    if (::unlink(nativePath(journalPath).constData()) != 0)
+        return systemError(u"remove"_qs, journalPath, errno);
+    step();
+    if (auto error = syncFolder(folder))
+        return error;
+    return removeAll(staging);
+}
+
+} // namespace
+
+QString systemError(const QString &what, const QString &path, int error)
+{
+    return QStringLiteral("cannot %1 %2: %3")
+        .arg(what, path, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+std::optional<QString> writeFileSynced(const QString &path, QByteArrayView bytes)
+{
+    const int fd = ::open(nativePath(path).constData(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0)
+        return systemError(u"write"_qs, path, errno);
+    return finishFile(fd, path, bytes);
+}
+
+std::optional<QString> writeFileAtomically(const QString &path, QByteArrayView bytes)
+{
+    const QFileInfo info(path);
+    QString name = info.fileName();
+    while (name.startsWith(u'.'))
+        name.remove(0, 1);
+    QByteArray temporary = nativePath(info.path() + u"/."_qs + name + u".XXXXXX"_qs);
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return systemError(u"write"_qs, QFile::decodeName(temporary), errno);
+    const QString temporaryPath = QFile::decodeName(temporary);
+    ::fchmod(fd, 0644);
+    if (auto error = finishFile(fd, temporaryPath, bytes)) {
+        ::unlink(temporary.constData());
+        return error;
+    }
+    step();
+    if (auto error = renamePath(temporaryPath, path)) {
+        ::unlink(temporary.constData());
+        return error;
+    }
+    return syncFolder(info.path());
+}
+
+std::optional<QString> syncFolder(const QString &path)
+{
+    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return systemError(u"sync"_qs, path, errno);
+    if (::fsync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return systemError(u"sync"_qs, path, error);
+    }
+    ::close(fd);
+    return std::nullopt;
+}
+
+std::optional<QString> makeFolders(const QString &path)
+{
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(nativePath(path).toStdString()),
+                                        error);
+    if (error)
+        return QStringLiteral("cannot create the folder %1: %2")
+            .arg(path, QString::fromLocal8Bit(error.message().c_str()));
+    return std::nullopt;
+}
+
+std::optional<QString> renamePath(const QString &from, const QString &to)
+{
+    if (::rename(nativePath(from).constData(), nativePath(to).constData()) != 0)
+        return QStringLiteral("cannot rename %1 to %2: %3")
+            .arg(from, to, QString::fromLocal8Bit(std::strerror(errno)));
+    return std::nullopt;
+}
+
+std::optional<QString> removeAll(const QString &path)
+{
+    std::error_code error;
+    std::filesystem::remove_all(std::filesystem::path(nativePath(path).toStdString()), error);
+    if (error)
+        return QStringLiteral("cannot remove %1: %2")
+            .arg(path, QString::fromLocal8Bit(error.message().c_str()));
+    return std::nullopt;
+}
+
+QString swapJournalPath(const QString &folder)
+{
+    return folder + u'/' + QLatin1StringView(kJournalName);
+}
+
+bool swapInterrupted(const QString &folder)
+{
+    return exists(swapJournalPath(folder));
+}
+
+std::optional<QString> swapFolders(const QString &folder, const QString &staging,
+                                   const QStringList &names)
+{
+    Journal journal{QFileInfo(staging).fileName(), names};
+    if (QFileInfo(staging).absolutePath() != QFileInfo(folder).absoluteFilePath())
+        return QStringLiteral("%1 does not lie in %2").arg(staging, folder);
+    QByteArray text = QByteArray(kJournalHeader) + '\n';
+    text += "staging " + journal.staging.toUtf8() + '\n';
+    for (const QString &name : names) {
+        if (!isPlainName(name))
+            return QStringLiteral("cannot swap \"%1\": not a name in %2").arg(name, folder);
+        text += "name " + name.toUtf8() + '\n';
+    }
+    text += "end\n";
+    step();
+    if (auto error = writeFileAtomically(swapJournalPath(folder), text))
+        return error;
+    step();
+    return completeSwap(folder, journal);
+}
+
+std::optional<QString> finishSwap(const QString &folder, bool *finished)
+{
+    if (finished)
+        *finished = false;
+    // A journal half-written by a writer that was killed: the swap had not begun.
+    static const QRegularExpression halfWritten(u"^\\.swap-journal\\.[A-Za-z0-9]{6}$"_qs);
+    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &entry : entries) {
+        if (halfWritten.match(entry).hasMatch()) {
+            if (auto error = removeAll(folder + u'/' + entry))
+                return error;
+        }
+    }
+    if (!swapInterrupted(folder))
+        return std::nullopt;
+    Journal journal;
+    if (auto error = readJournal(swapJournalPath(folder), journal))
+        return error;
+    if (finished)
+        *finished = true;
+    return completeSwap(folder, journal);
+}
+
+void setStepHook(StepHook hook)
+{
+    g_stepHook = hook;
+}
+
+} // namespace platform
