@@ -3,19 +3,27 @@
 #include "dataset/dataset.h"
 #include "dataset/dictd.h"
 #include "dataset/rtfwriter.h"
+#include "platform/atomicwrite.h"
 #include "platform/codepage.h"
 #include "platform/linereader.h"
 #include "platform/rtfreader.h"
 #include "store/letterbases.h"
 #include "store/textcode.h"
+#include "support/childrun.h"
 #include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <zlib.h>
+
+#include <csignal>
 
 namespace {
 
@@ -209,6 +217,10 @@ private slots:
     void writerRefusesBadSets();
     void writerCountsWhatItCannotEncode();
     void writerReportsAnUnwritableFolder();
+    void writerNamesSystemErrors_data();
+    void writerNamesSystemErrors();
+    void killAtEachStepOfTheSwap();
+    void refusesAFolderWithABadJournal();
 
     void builderFilesMergesAndCounts();
     void builderWritesASoundSetAcrossTheBoundary();
@@ -384,6 +396,157 @@ void TestDataSet::writerReportsAnUnwritableFolder()
     testsupport::writeFile(dir.path() + u"/file"_qs, "not a folder");
     const auto error = dataset::write(dir.path() + u"/file/program"_qs, smallSet());
     QVERIFY(error.has_value());
+}
+
+void TestDataSet::writerNamesSystemErrors_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("full disk") << u"full"_qs
+                               << u"cannot write /dev/full: No space left on device"_qs;
+    QTest::newRow("missing folder") << u"missing"_qs << u"No such file or directory"_qs;
+    QTest::newRow("rename over a folder") << u"rename"_qs << u"Is a directory"_qs;
+    QTest::newRow("program folder under a file") << u"under file"_qs << u"Not a directory"_qs;
+}
+
+void TestDataSet::writerNamesSystemErrors()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    std::optional<QString> error;
+    if (fault == u"full") {
+        error = platform::writeFileSynced(u"/dev/full"_qs, "x");
+    } else if (fault == u"missing") {
+        error = platform::writeFileAtomically(dir.path() + u"/no/such.dll"_qs, "x");
+    } else if (fault == u"rename") {
+        QDir(dir.path()).mkdir(u"folder"_qs);
+        error = platform::writeFileAtomically(dir.path() + u"/folder"_qs, "x");
+    } else {
+        testsupport::writeFile(dir.path() + u"/file"_qs, "not a folder");
+        error = dataset::write(dir.path() + u"/file/program"_qs, smallSet());
+    }
+    QVERIFY(error.has_value());
+    QVERIFY2(error->contains(message), qPrintable(*error));
+}
+
+namespace {
+
+// The set that replaces smallSet() in the kill tests: one more idiom before "by and large",
+// so that a list of one set read with the definitions of the other gives a wrong answer.
+dataset::DataSet replacingSet()
+{
+    dataset::DataSet set = smallSet();
+    set.idioms = {{"bear out", "(verb) new bear out"},
+                  {"break down", "(verb) new break down"},
+                  {"by and large", "adv. new by and large"}};
+    return set;
+}
+
+int g_stepsLeft = 0;
+void killAtStep()
+{
+    if (--g_stepsLeft == 0)
+        std::raise(SIGKILL);
+}
+
+struct LookupRun
+{
+    int status = -1;
+    QString definition;
+    QString error;
+};
+
+// The terminal lookup, built beside the tests.
+QString lookupTool()
+{
+    return QFileInfo(QFileInfo(u"/proc/self/exe"_qs).symLinkTarget()).path() +
+           u"/vellumstack-lookup"_qs;
+}
+
+LookupRun lookUpIdiom(const QString &folder, const QString &idiom)
+{
+    QProcess process;
+    process.start(lookupTool(), {u"--data"_qs, folder, u"--idioms"_qs, u"--json"_qs, idiom});
+    if (!process.waitForFinished(30000))
+        return {};
+    return {process.exitCode(),
+            QJsonDocument::fromJson(process.readAllStandardOutput())
+                .object()
+                .value(u"definition"_qs)
+                .toString(),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+void TestDataSet::killAtEachStepOfTheSwap()
+{
+    if (!QFileInfo::exists(lookupTool()))
+        QSKIP("vellumstack-lookup is not built");
+    int killed = 0;
+    for (int step = 1;; ++step) {
+        QTemporaryDir dir;
+        QCOMPARE(dataset::write(dir.path(), smallSet()), std::nullopt);
+        const testsupport::ChildRun run = testsupport::runInChild([&] {
+            g_stepsLeft = step;
+            platform::setStepHook(killAtStep);
+            return !dataset::write(dir.path(), replacingSet());
+        });
+        if (run.finished)
+            break; // past the last step
+        ++killed;
+
+        // The old set whole, the new set whole, or a refusal: never an answer from a mix.
+        const LookupRun lookup = lookUpIdiom(dir.path(), u"by and large"_qs);
+        const bool midSwap = platform::swapInterrupted(dir.path());
+        if (midSwap) {
+            QCOMPARE(lookup.status, 2);
+            QVERIFY2(lookup.error.contains(u"unfinished swap"_qs), qPrintable(lookup.error));
+        } else {
+            QCOMPARE(lookup.status, 0);
+            QVERIFY2(lookup.definition.endsWith(u" mostly"_qs) ||
+                         lookup.definition.endsWith(u" new by and large"_qs),
+                     qPrintable(u"step %1: %2"_qs.arg(step).arg(lookup.definition)));
+        }
+        const QList<dataset::Problem> problems = dataset::check(dir.path());
+        QCOMPARE(std::any_of(problems.cbegin(), problems.cend(),
+                             [](const dataset::Problem &p) { return p.file == u".swap-journal"; }),
+                 midSwap);
+
+        // The next run finishes what was begun and leaves nothing behind.
+        QCOMPARE(dataset::finishInterruptedWrite(dir.path()), std::nullopt);
+        QCOMPARE(entriesOf(dir.path()), (QStringList{u"source"_qs, u"source1"_qs}));
+        for (const dataset::Problem &problem : dataset::check(dir.path()))
+            QVERIFY2(!problem.fatal, qPrintable(dataset::formatProblem(problem)));
+        if (midSwap)
+            QVERIFY(lookUpIdiom(dir.path(), u"by and large"_qs)
+                        .definition.endsWith(u" new by and large"_qs));
+        dataset::DataSet next = replacingSet();
+        next.idioms.last().definition = "adv. next";
+        QCOMPARE(dataset::write(dir.path(), next), std::nullopt);
+        QCOMPARE(lookUpIdiom(dir.path(), u"by and large"_qs).definition, u"adv. next"_qs);
+        QCOMPARE(entriesOf(dir.path()), (QStringList{u"source"_qs, u"source1"_qs}));
+    }
+    // Before the journal, inside its write, after it, four renames, after its removal.
+    QCOMPARE(killed, 8);
+}
+
+void TestDataSet::refusesAFolderWithABadJournal()
+{
+    QTemporaryDir dir;
+    QCOMPARE(dataset::write(dir.path(), smallSet()), std::nullopt);
+    testsupport::writeFile(platform::swapJournalPath(dir.path()),
+                           "vellumstack folder swap 1\nstaging ..\nname outside\nend\n");
+    const auto error = dataset::finishInterruptedWrite(dir.path());
+    QVERIFY(error.has_value());
+    QVERIFY2(error->contains(u"line 2"_qs), qPrintable(*error));
+    QCOMPARE(lookUpIdiom(dir.path(), u"by and large"_qs).status, 2);
 }
 
 namespace {
