@@ -100,6 +100,7 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
     connectPresence();
     connectLookup();
     connectModes();
+    setUpAccessibility();
 }
 
 Form1::~Form1()

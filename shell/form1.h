@@ -103,6 +103,11 @@ private:
     void wordsClick();
     void idiomsClick();
 
+    // What a screen reader is told: the names and descriptions of the controls, and a
+    // tree of the controls that can be seen. The names follow the mode and the entry shown.
+    void setUpAccessibility();
+    void updateAccessibleNames();
+
     QString m_programFolder;
 
     // Visible controls, named as in the window's design.

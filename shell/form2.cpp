@@ -30,6 +30,8 @@ Form2::Form2(QWidget *parent) : QWidget(parent, Qt::Window)
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setPixmap(QPixmap(QStringLiteral(":/vellumstack/about.bmp")));
     Image1->setGeometry(QRect(QPoint(0, 0), kPictureSize));
+    Image1->setAccessibleName(QStringLiteral("About Vellumstack"));
+    Image1->setAccessibleDescription(QStringLiteral("The picture of the about window."));
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), kClientSize);
