@@ -44,8 +44,9 @@ QList<QByteArray> listWindow(const QString &path, qint64 line,
     return items;
 }
 
-// W1: takes the initial of a non-empty search text, loading its letter index when it is
-// new. false when the initial is refused; the state then keeps the earlier initial.
+// Words mode's first step: takes the initial of a non-empty search text, loading its letter
+// index when it is new. false when the initial is refused; the state then keeps the earlier
+// initial.
 bool acceptInitial(SearchState &state, const QString &programFolder, QByteArrayView searchText)
 {
     if (searchText.isEmpty())
@@ -69,9 +70,9 @@ bool acceptInitial(SearchState &state, const QString &programFolder, QByteArrayV
     return true;
 }
 
-// W2 to W5 and I1 to I4: the first place in the loaded index where two spaces and the text
-// stand, ignoring case: the caption there (captionLength characters of the index from the
-// match on) and the matched line. std::nullopt leaves everything as it was.
+// The search of both modes: the first place in the loaded index where two spaces and the
+// text stand, ignoring case. Gives the caption there (captionLength characters of the index
+// from the match on) and the matched line; std::nullopt leaves everything as it was.
 struct Match
 {
     QByteArray caption;
