@@ -45,6 +45,14 @@ LookupOutcome lookUpDefinition(const SearchState &state, const QString &programF
         return outcome;
     }
 
+    if (mode == Mode::Idioms && state.wholeListShown() && !state.matchedSinceSwitch) {
+        // The whole idiom list stands and no idiom has been found since the switch: the
+        // entry index names none of them, and the caption is empty. So is the definition.
+        outcome.definitionShown = true;
+        outcome.finished = true;
+        return outcome;
+    }
+
     const QString path =
         mode == Mode::Words
             ? platform::dataPath(programFolder, QStringLiteral("\\source\\") +

@@ -37,6 +37,9 @@ qint64 definitionLine(qint32 entryIndex, Mode mode);
 // "\source\5.dll" for idioms), decoded with the symbol cells and its tags bracketed. A missing
 // file or a line past its end reads as an empty line, so an empty definition is shown.
 //
+// With the whole idiom list shown and no idiom found since the switch to idioms mode, nothing
+// is read and the definition is empty.
+//
 // shownText is what the definition box holds now: a words-mode lookup before any word has
 // been found reads nothing, and brackets the tags of that text again.
 LookupOutcome lookUpDefinition(const SearchState &state, const QString &programFolder, Mode mode,

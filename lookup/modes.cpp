@@ -9,6 +9,7 @@ namespace lookup {
 
 void loadIdiomIndex(SearchState &state, const QString &programFolder)
 {
+    state.matchedSinceSwitch = false;
     if (std::optional<IndexText> index =
             IndexText::load(platform::dataPath(programFolder, u"\\source1\\idioms.hhh")))
         state.index = std::move(*index);
@@ -17,6 +18,7 @@ void loadIdiomIndex(SearchState &state, const QString &programFolder)
 void loadWordsIndex(SearchState &state, const QString &programFolder)
 {
     state.wholeList = 0;
+    state.matchedSinceSwitch = false;
     std::optional<IndexText> index;
     if (!state.typedInitial.isEmpty()) {
         const QString name = initialFileName(state.typedInitial) + QLatin1String(".hhh");

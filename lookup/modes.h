@@ -10,13 +10,14 @@
 namespace lookup {
 
 // Entering idioms mode puts the idiom index "\source1\idioms.hhh" into the loaded index.
-// A missing idiom index leaves the index as it was.
+// A missing idiom index leaves the index as it was. Nothing has been found in the new mode yet.
 void loadIdiomIndex(SearchState &state, const QString &programFolder);
 
 // On the way back to words mode the letter index of the typed initial is loaded again; the
 // loaded initial is not changed, since it is that initial's file again. With no initial typed
 // yet, or when that file has gone, the index is emptied and the loaded initial forgotten, so
-// that words are never searched in the idiom index. The whole-list flag is cleared.
+// that words are never searched in the idiom index. The whole-list flag is cleared, and
+// nothing has been found in the new mode yet.
 void loadWordsIndex(SearchState &state, const QString &programFolder);
 
 // The answer codes of the whole-list question, as the state keeps them.
@@ -25,7 +26,8 @@ inline constexpr int kAnswerNo = 7;
 
 // The whole idiom list: lines 0 to 3133 of "\source\3.dll" in file order (fewer when the file
 // is shorter, none when it is missing). Marks the whole list as shown; the entry index is
-// left as the last search step set it.
+// left as the last search step set it (when that was before the switch, the definition
+// lookup shows nothing).
 QList<QByteArray> showWholeIdiomList(SearchState &state, const QString &programFolder);
 
 } // namespace lookup

@@ -23,6 +23,8 @@ struct SearchState
     // Set by a list click just before it changes the search text, so that the search step
     // that change runs keeps the list as it stands; it never outlives that click.
     bool keepList = false;
+    // Whether the search step has found the search text since the lookup mode last changed.
+    bool matchedSinceSwitch = false;
     // The answer code of the whole-list question (6 Yes, 7 No), replaced by 1 once the whole
     // idiom list is shown; only 1 counts as set.
     int wholeList = 0;

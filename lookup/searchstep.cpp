@@ -149,6 +149,8 @@ StepOutcome searchStep(SearchState &state, const QString &programFolder, Mode mo
         outcome = idiomsStep(state, programFolder, searchText);
     }
     state.keepList = false;
+    if (outcome.matched)
+        state.matchedSinceSwitch = true;
     return outcome;
 }
 

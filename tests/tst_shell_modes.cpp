@@ -49,6 +49,7 @@ private Q_SLOTS:
     void layoutOfEachMode_data();
     void layoutOfEachMode();
     void choosingCheckedModeChangesNothing();
+    void wholeListHoldsExactlyTheIdiomLines_data();
     void wholeListHoldsExactlyTheIdiomLines();
     void noLeavesListEmptyUntilTyping();
     void typingInWholeListNeverRefills();
@@ -141,27 +142,55 @@ void TestShellModes::choosingCheckedModeChangesNothing()
     QCOMPARE(window.prompts->asked.size(), 1); // the question came only on entering
 }
 
+void TestShellModes::wholeListHoldsExactlyTheIdiomLines_data()
+{
+    QTest::addColumn<bool>("typed");   // "ab" typed in words mode
+    QTest::addColumn<bool>("cleared"); // and the box emptied again before the switch
+    QTest::addColumn<QString>("definition");
+    QTest::addColumn<QString>("caption");
+
+    // With text in the box, entering idioms runs a search step first: Search shows the
+    // definition of the idiom it found, which the caption names.
+    QTest::newRow("text in the box: its idiom") << true << false << "gloss 0"
+                                                << "  " + QString::fromLatin1(idiom(0));
+    // An empty box runs no step: nothing has been found since the switch, and the
+    // caption is empty; so is the definition.
+    QTest::newRow("empty box: nothing") << false << false << ""
+                                        << "";
+    QTest::newRow("box emptied before the switch: nothing") << true << true << ""
+                                                            << "";
+}
+
 void TestShellModes::wholeListHoldsExactlyTheIdiomLines()
 {
+    QFETCH(bool, typed);
+    QFETCH(bool, cleared);
+    QFETCH(QString, definition);
+    QFETCH(QString, caption);
+
     Window window(m_dir.path());
-    // With text in the box, entering idioms runs a search step first; the whole list
-    // replaces its window rather than following it.
-    QTest::keyClicks(window.child<QLineEdit>("rr"), "ab");
+    auto *rr = window.child<QLineEdit>("rr");
+    if (typed)
+        QTest::keyClicks(rr, "ab");
+    if (cleared)
+        rr->clear();
     window.prompts->answers = {true};
     window.child<QAction>("IdiomsandExpressions")->trigger();
 
+    // The whole list replaces the window of the search step rather than following it.
     const QStringList items = window.listItems();
     QCOMPARE(items.size(), 3134);
     QCOMPARE(items.front(), QString::fromLatin1(idiom(0)));
     QCOMPARE(items.back(), QString::fromLatin1(idiom(3133)));
-    QCOMPARE(window.child<QLineEdit>("rr")->text(), QString());
+    QCOMPARE(rr->text(), QString());
 
-    // The fill keeps the entry index on the idiom the search step found: Search shows the
-    // definition of the idiom that the caption names.
     window.child<QPushButton>("Command1")->click();
-    QCOMPARE(window.child<QTextEdit>("rr1")->toPlainText(), QStringLiteral("gloss 0"));
-    QVERIFY(
-        window.child<QLabel>("Label2")->text().startsWith("  " + QString::fromLatin1(idiom(0))));
+    auto *rr1 = window.child<QTextEdit>("rr1");
+    QVERIFY(rr1->isVisible());
+    QCOMPARE(rr1->toPlainText(), definition);
+    const QString shownCaption = window.child<QLabel>("Label2")->text();
+    QVERIFY2(caption.isEmpty() ? shownCaption.isEmpty() : shownCaption.startsWith(caption),
+             qPrintable(shownCaption));
 }
 
 void TestShellModes::noLeavesListEmptyUntilTyping()
