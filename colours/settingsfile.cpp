@@ -2,6 +2,7 @@
 
 #include "colourvalue.h"
 #include "platform/recordfile.h"
+#include "platform/regularfile.h"
 
 #include <QFile>
 
@@ -11,8 +12,7 @@ bool SettingsFile::ensureExists() const
 {
     if (QFile::exists(m_path))
         return true;
-    QFile file(m_path);
-    return file.open(QIODevice::WriteOnly);
+    return platform::openRegularFile(m_path, -1, platform::OpenFor::Writing) != nullptr;
 }
 
 StoredColours SettingsFile::read() const

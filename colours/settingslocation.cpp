@@ -1,6 +1,7 @@
 #include "settingslocation.h"
 
 #include "platform/paths.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,9 +16,10 @@ constexpr QStringView RelativePath = u"\\Setting.Dll";
 
 bool canWrite(const QString &path)
 {
-    QFile file(path);
+    // Opening changes nothing in an existing file; anything but a regular file is refused.
     if (QFileInfo::exists(path))
-        return file.open(QIODevice::ReadWrite); // opening changes nothing in the file
+        return platform::openRegularFile(path, -1, platform::OpenFor::Writing) != nullptr;
+    QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
 }
 

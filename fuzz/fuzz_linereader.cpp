@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // Every line read in turn, then nothing more.
     {
-        auto reader = platform::LineReader::open(filePath());
+        auto reader = platform::LineReader::open(filePath(), {});
         fuzzinput::check(reader.has_value());
         for (const QByteArray &line : expected)
             fuzzinput::check(reader->readLine() == line);
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     // Reads and skips mixed at every line, the choice taken from the input's own bytes.
     {
-        auto reader = platform::LineReader::open(filePath());
+        auto reader = platform::LineReader::open(filePath(), {});
         for (qsizetype k = 0; k < expected.size(); ++k) {
             if (bytes[k % bytes.size()] & 1)
                 fuzzinput::check(reader->skipLine());
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (qsizetype k = 0; k <= expected.size(); ++k) {
         if (k == 16 && expected.size() > 32)
             k = expected.size() - 16;
-        auto reader = platform::LineReader::open(filePath());
+        auto reader = platform::LineReader::open(filePath(), {});
         fuzzinput::check(reader->skipLines(k) == k);
         const std::optional<QByteArray> line = reader->readLine();
         fuzzinput::check(k < expected.size() ? line == expected[k] : !line);

@@ -65,7 +65,7 @@ QByteArray readAll(const QString &path)
 QList<QByteArray> linesOf(const QString &path)
 {
     QList<QByteArray> lines;
-    if (auto reader = platform::LineReader::open(path)) {
+    if (auto reader = platform::LineReader::open(path, {})) {
         while (auto line = reader->readLine())
             lines.append(*line);
     }

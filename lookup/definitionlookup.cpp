@@ -10,18 +10,35 @@
 
 namespace lookup {
 
+static_assert(platform::caps::kDefinitions.line == 32 * platform::caps::MiB,
+              "kCutNote names the line cap");
+static_assert(platform::caps::kDefinitions.line % 4 == 0, "a cut keeps whole code groups");
+
 namespace {
 
-// Reads line `line` (0-based) of a definitions file; std::nullopt when the file cannot be
-// opened or ends before that line.
-std::optional<QByteArray> readEntryLine(const QString &path, qint64 line)
+struct EntryLine
 {
-    auto reader = platform::LineReader::open(path);
+    QByteArray text;
+    bool cut = false;
+};
+
+// Reads line `line` (0-based) of a definitions file; std::nullopt when the file cannot be
+// opened or ends before that line. A line beyond the cap is cut at the last whole code
+// group within it.
+std::optional<EntryLine> readEntryLine(const QString &path, qint64 line)
+{
+    auto reader = platform::LineReader::open(path, platform::caps::kDefinitions);
     if (!reader)
         return std::nullopt;
     if (line > 0 && reader->skipLines(line) < line)
         return std::nullopt;
-    return reader->readLine();
+    std::optional<QByteArray> text = reader->readLine();
+    if (!text)
+        return std::nullopt;
+    EntryLine entry{std::move(*text), reader->lastLineCut()};
+    if (entry.cut)
+        entry.text.chop(trimSpaces(entry.text).size() % 4);
+    return entry;
 }
 
 } // namespace
@@ -59,18 +76,22 @@ LookupOutcome lookUpDefinition(const SearchState &state, const QString &programF
                                                     QString::fromLatin1(state.stem) +
                                                     QLatin1String(".dll"))
             : platform::dataPath(programFolder, u"\\source\\5.dll");
-    const std::optional<QByteArray> line =
+    const std::optional<EntryLine> line =
         readEntryLine(path, definitionLine(state.entryIndex.value_or(0), mode));
 
     outcome.definitionShown = true;
-    const QByteArray entry = line.value_or(QByteArray());
+    const QByteArray entry = line ? line->text : QByteArray();
     if (trimSpaces(entry).size() % 4 != 0)
         return outcome; // a damaged entry: an empty box, nothing else changes
 
     // The untrimmed line is decoded: spaces in front shift its groups.
     outcome.definition = bracketTags(store::decode(entry, symbols), tags);
+    if (line && line->cut) {
+        outcome.definition += kCutNote;
+        outcome.cut = true;
+    }
     outcome.finished = true;
-    outcome.entryRead = line.has_value() && !line->isEmpty();
+    outcome.entryRead = line.has_value() && !line->text.isEmpty();
     return outcome;
 }
 

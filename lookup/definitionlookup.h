@@ -26,7 +26,13 @@ struct LookupOutcome
     // The line was read and decoded (false for a missing file, a line past the end of the
     // file, a damaged line, or no word recorded yet).
     bool entryRead = false;
+    // The entry line was longer than the definitions files' line cap: what was read of it
+    // is shown, followed by kCutNote.
+    bool cut = false;
 };
+
+// What ends a definition cut at the line cap.
+inline constexpr char kCutNote[] = "\r\n[... the definition goes on: it is cut at 32 MiB]";
 
 // The line of its definitions file that holds an entry, counted from 0: words from the
 // file boundary (the base of j) on live in "second.dll" from its first line on.
@@ -35,7 +41,8 @@ qint64 definitionLine(qint32 entryIndex, Mode mode);
 // The definition lookup for the entry the search step recorded last. The line is read afresh
 // from the definitions file on every call ("\source\" + stem + ".dll" for words,
 // "\source\5.dll" for idioms), decoded with the symbol cells and its tags bracketed. A missing
-// file or a line past its end reads as an empty line, so an empty definition is shown.
+// file or a line past its end reads as an empty line, so an empty definition is shown. The
+// file is opened with platform::caps::kDefinitions: a file it refuses is a missing one.
 //
 // With the whole idiom list shown and no idiom found since the switch to idioms mode, nothing
 // is read and the definition is empty.

@@ -1,5 +1,6 @@
 #include "indextext.h"
 
+#include "platform/regularfile.h"
 #include "platform/rtfreader.h"
 
 #include <QFile>
@@ -54,17 +55,18 @@ IndexText::IndexText(QByteArray plainText) : m_text(std::move(plainText))
 
 std::optional<IndexText> IndexText::load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::unique_ptr<QFile> file =
+        platform::openRegularFile(path, platform::caps::kIndex.size);
+    if (!file)
         return std::nullopt;
-    const qint64 size = file.size();
+    const qint64 size = file->size();
     if (size > 0) {
-        if (const uchar *mapped = file.map(0, size)) {
+        if (const uchar *mapped = file->map(0, size)) {
             return IndexText(platform::rtfPlainText(
                 QByteArrayView(reinterpret_cast<const char *>(mapped), qsizetype(size))));
         }
     }
-    return IndexText(platform::rtfPlainText(file.readAll()));
+    return IndexText(platform::rtfPlainText(file->read(size)));
 }
 
 QByteArray IndexText::fold(QByteArrayView text)

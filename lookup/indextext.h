@@ -22,7 +22,8 @@ public:
     explicit IndexText(QByteArray plainText);
 
     // The plain text of an index file: RTF documents are read as a rich-text box shows them,
-    // anything else as plain text. std::nullopt when the file cannot be read.
+    // anything else as plain text. std::nullopt when the file cannot be read or is refused
+    // (not a regular file, or beyond platform::caps::kIndex).
     static std::optional<IndexText> load(const QString &path);
 
     const QByteArray &text() const { return m_text; }

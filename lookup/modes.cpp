@@ -37,8 +37,8 @@ QList<QByteArray> showWholeIdiomList(SearchState &state, const QString &programF
 {
     state.wholeList = 1;
     QList<QByteArray> items;
-    if (auto reader =
-            platform::LineReader::open(platform::dataPath(programFolder, u"\\source\\3.dll"))) {
+    if (auto reader = platform::LineReader::open(
+            platform::dataPath(programFolder, u"\\source\\3.dll"), platform::caps::kList)) {
         items.reserve(store::kWholeIdiomListLines);
         while (items.size() < store::kWholeIdiomListLines) {
             std::optional<QByteArray> line = reader->readLine();

@@ -29,7 +29,7 @@ QList<QByteArray> listWindow(const QString &path, qint64 line,
     const bool headed = heading && line < kLinesAboveMatch;
     if (headed)
         items.append(*heading);
-    auto reader = platform::LineReader::open(path);
+    auto reader = platform::LineReader::open(path, platform::caps::kList);
     if (!reader)
         return items;
     reader->skipLines(std::max<qint64>(line - kLinesAboveMatch, 0));

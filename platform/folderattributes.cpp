@@ -1,5 +1,7 @@
 #include "folderattributes.h"
 
+#include "platform/regularfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,13 +26,20 @@ QString hiddenListPath(const QString &programFolder)
     return programFolder + QLatin1String("/.hidden");
 }
 
-QByteArrayList hiddenNames(const QString &programFolder)
+// The names listed in the file; std::nullopt when it exists but is refused (not a regular
+// file, or beyond its cap), so that nobody writes over what it may hold.
+std::optional<QByteArrayList> hiddenNames(const QString &programFolder)
 {
-    QFile file(hiddenListPath(programFolder));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    const QString path = hiddenListPath(programFolder);
+    const std::optional<QByteArray> bytes = readRegularFile(path, caps::kHiddenList.size);
+    if (!bytes) {
+        const QFileInfo info(path);
+        if (info.exists() || info.isSymLink())
+            return std::nullopt;
+        return QByteArrayList();
+    }
     QByteArrayList names;
-    for (const QByteArray &line : file.readAll().split('\n')) {
+    for (const QByteArray &line : bytes->split('\n')) {
         const QByteArray name = line.trimmed();
         if (!name.isEmpty())
             names.append(name);
@@ -50,7 +59,10 @@ bool markHiddenSystem(const QString &programFolder, const QString &name)
     return SetFileAttributesW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16()),
                               FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 #else
-    QByteArrayList names = hiddenNames(programFolder);
+    std::optional<QByteArrayList> listed = hiddenNames(programFolder);
+    if (!listed)
+        return false;
+    QByteArrayList names = std::move(*listed);
     const QByteArray entry = QFile::encodeName(name);
     if (names.contains(entry))
         return true;
@@ -74,7 +86,8 @@ bool isMarkedHiddenSystem(const QString &programFolder, const QString &name)
     const DWORD wanted = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & wanted) == wanted;
 #else
-    return hiddenNames(programFolder).contains(QFile::encodeName(name));
+    const std::optional<QByteArrayList> names = hiddenNames(programFolder);
+    return names && names->contains(QFile::encodeName(name));
 #endif
 }
 

@@ -6,21 +6,29 @@
 
 namespace platform {
 
-std::optional<LineReader> LineReader::open(const QString &path)
+std::optional<LineReader> LineReader::open(const QString &path, const FileCap &cap)
 {
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
+    std::unique_ptr<QFile> file = openRegularFile(path, cap.size);
+    if (!file)
         return std::nullopt;
 
     LineReader reader;
-    reader.m_size = file->size();
+    reader.m_lineCap = cap.line;
+    const qint64 fileSize = file->size();
+    reader.m_size = fileSize;
+    if (cap.lines >= 0 && cap.line >= 0) {
+        // The most that many lines of the line cap can take, with a CR LF after each.
+        reader.m_size = std::min(fileSize, cap.lines * (cap.line + 2));
+        reader.m_partial = reader.m_size < fileSize;
+    }
     if (reader.m_size > 0) {
         uchar *mapped = file->map(0, reader.m_size);
         if (mapped) {
             reader.m_data = reinterpret_cast<const char *>(mapped);
         } else {
-            reader.m_copy = file->readAll();
+            reader.m_copy = file->read(reader.m_size);
             reader.m_data = reader.m_copy.constData();
+            reader.m_partial = reader.m_partial || reader.m_copy.size() < reader.m_size;
             reader.m_size = reader.m_copy.size();
         }
     }
@@ -49,13 +57,23 @@ qint64 LineReader::lineLength(qint64 &breakLength) const
     return lfAt;
 }
 
+void LineReader::passLine(qint64 length, qint64 breakLength)
+{
+    // A line that runs into the end of a partial view may go on past it: nothing after it
+    // can be told apart from its rest.
+    if (breakLength == 0 && m_partial)
+        m_pos = m_size;
+    else
+        m_pos += length + breakLength;
+}
+
 bool LineReader::skipLine()
 {
     if (atEnd())
         return false;
     qint64 breakLength = 0;
     const qint64 length = lineLength(breakLength);
-    m_pos += length + breakLength;
+    passLine(length, breakLength);
     return true;
 }
 
@@ -73,8 +91,9 @@ std::optional<QByteArray> LineReader::readLine()
         return std::nullopt;
     qint64 breakLength = 0;
     const qint64 length = lineLength(breakLength);
-    QByteArray line(m_data + m_pos, length);
-    m_pos += length + breakLength;
+    m_lastCut = (m_lineCap >= 0 && length > m_lineCap) || (breakLength == 0 && m_partial);
+    QByteArray line(m_data + m_pos, m_lineCap >= 0 ? std::min(length, m_lineCap) : length);
+    passLine(length, breakLength);
     return line;
 }
 

@@ -1,5 +1,7 @@
 #include "recordfile.h"
 
+#include "platform/regularfile.h"
+
 #include <QFile>
 
 #include <limits>
@@ -30,17 +32,17 @@ RecordFile::~RecordFile() = default;
 
 std::optional<RecordFile> RecordFile::openForReading(const QString &path)
 {
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
+    std::unique_ptr<QFile> file = openRegularFile(path);
+    if (!file)
         return std::nullopt;
     return RecordFile(std::move(file));
 }
 
 std::optional<RecordFile> RecordFile::openForWriting(const QString &path)
 {
-    auto file = std::make_unique<QFile>(path);
-    // ReadWrite creates a missing file and keeps an existing one as it is.
-    if (!file->open(QIODevice::ReadWrite))
+    // Creates a missing file and keeps an existing one as it is.
+    std::unique_ptr<QFile> file = openRegularFile(path, -1, OpenFor::Writing);
+    if (!file)
         return std::nullopt;
     return RecordFile(std::move(file));
 }

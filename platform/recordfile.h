@@ -23,6 +23,8 @@ public:
     static constexpr qint64 RecordLength = 128;
     static constexpr qint64 MaxTextLength = RecordLength - 2;
 
+    // Both open through openRegularFile (no size cap: every access reads one record), so
+    // anything but a regular file is refused.
     // Opens an existing file for reading; std::nullopt when it is missing or unreadable.
     static std::optional<RecordFile> openForReading(const QString &path);
     // Opens the file for reading and writing, creating it empty when it is missing;

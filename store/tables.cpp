@@ -6,7 +6,8 @@ namespace store {
 
 int loadTable(const QString &path, std::span<QByteArray> cells)
 {
-    auto reader = platform::LineReader::open(path);
+    auto reader = platform::LineReader::open(
+        path, platform::FileCap{-1, platform::caps::kTableLine, qint64(cells.size())});
     if (!reader)
         return 0;
     int filled = 0;

@@ -16,7 +16,8 @@ using TagCells = std::array<QByteArray, 21>;
 // Loads a start-up table: line k of the file goes, whole and unchanged, into cells[k - 1],
 // for as many lines as there are cells. A missing or unreadable file changes nothing; a
 // shorter file fills the cells of the lines it has and leaves the rest as they were; lines
-// past the last cell are not read. Returns the number of cells filled.
+// past the last cell are not read, and a line is taken up to platform::caps::kTableLine bytes.
+// Returns the number of cells filled.
 int loadTable(const QString &path, std::span<QByteArray> cells);
 
 } // namespace store

@@ -30,7 +30,7 @@ namespace {
 QList<QByteArray> readLines(const QString &path)
 {
     QList<QByteArray> lines;
-    auto reader = platform::LineReader::open(path);
+    auto reader = platform::LineReader::open(path, {});
     if (!reader)
         return lines;
     while (auto line = reader->readLine())

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+Q_DECLARE_METATYPE(platform::FileCap)
+
 class TestLineReader : public QObject
 {
     Q_OBJECT
@@ -15,6 +17,8 @@ private Q_SLOTS:
     void skipThenReadKeepsPlace();
     void readPastEndFailsAndChangesNothing();
     void missingFileDoesNotOpen();
+    void capsBoundWhatIsRead_data();
+    void capsBoundWhatIsRead();
 
 private:
     QTemporaryDir m_dir;
@@ -48,7 +52,7 @@ void TestLineReader::readsLinesWithEveryBreak()
     const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(testsupport::writeFile(path, content));
 
-    auto reader = platform::LineReader::open(path);
+    auto reader = platform::LineReader::open(path, {});
     QVERIFY(reader);
     QByteArrayList read;
     while (auto line = reader->readLine())
@@ -65,7 +69,7 @@ void TestLineReader::skipThenReadKeepsPlace()
         content += QByteArray::number(i) + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
     QVERIFY(testsupport::writeFile(path, content));
 
-    auto reader = platform::LineReader::open(path);
+    auto reader = platform::LineReader::open(path, {});
     QVERIFY(reader);
     QCOMPARE(reader->skipLines(40), 40);
     QCOMPARE(reader->readLine(), QByteArray("40"));
@@ -79,7 +83,7 @@ void TestLineReader::readPastEndFailsAndChangesNothing()
 {
     const QString path = m_dir.filePath(QStringLiteral("short"));
     QVERIFY(testsupport::writeFile(path, "only\r\n"));
-    auto reader = platform::LineReader::open(path);
+    auto reader = platform::LineReader::open(path, {});
     QVERIFY(reader);
     QCOMPARE(reader->readLine(), QByteArray("only"));
     QVERIFY(!reader->readLine());
@@ -89,8 +93,49 @@ void TestLineReader::readPastEndFailsAndChangesNothing()
 
 void TestLineReader::missingFileDoesNotOpen()
 {
-    QVERIFY(!platform::LineReader::open(m_dir.filePath(QStringLiteral("absent"))));
-    QVERIFY(!platform::LineReader::open(m_dir.path())); // a folder is not a text file
+    QVERIFY(!platform::LineReader::open(m_dir.filePath(QStringLiteral("absent")), {}));
+    QVERIFY(!platform::LineReader::open(m_dir.path(), {})); // a folder is not a text file
+}
+
+void TestLineReader::capsBoundWhatIsRead_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<platform::FileCap>("cap");
+    QTest::addColumn<QByteArrayList>("lines"); // a cut line ends in "~"
+
+    QTest::newRow("within every cap")
+        << QByteArray("abc\r\nde") << platform::FileCap{9, 3} << QByteArrayList{"abc", "de"};
+    QTest::newRow("beyond the size cap: refused")
+        << QByteArray("abc\r\nde") << platform::FileCap{6, 3} << QByteArrayList{"refused"};
+    QTest::newRow("a long line is cut, the next one read")
+        << QByteArray("abcdef\r\nxy") << platform::FileCap{-1, 3} << QByteArrayList{"abc~", "xy"};
+    // Two lines of the line cap take 2 * (3 + 2) bytes: the rest of the file is never seen.
+    QTest::newRow("with a line count only the start is read")
+        << QByteArray("ab\r\ncd\r\nef\r\n") << platform::FileCap{-1, 3, 2}
+        << QByteArrayList{"ab", "cd", "ef~"};
+    QTest::newRow("a line running past the start read ends the reading")
+        << QByteArray("abcdefgh\r\nxy\r\nz") << platform::FileCap{-1, 3, 2}
+        << QByteArrayList{"abc~"};
+}
+
+void TestLineReader::capsBoundWhatIsRead()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(platform::FileCap, cap);
+    QFETCH(QByteArrayList, lines);
+    const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(testsupport::writeFile(path, content));
+
+    auto reader = platform::LineReader::open(path, cap);
+    QByteArrayList read;
+    if (!reader)
+        read.append("refused");
+    while (reader && !reader->atEnd()) {
+        const std::optional<QByteArray> line = reader->readLine();
+        QVERIFY(line);
+        read.append(*line + (reader->lastLineCut() ? "~" : ""));
+    }
+    QCOMPARE(read, lines);
 }
 
 QTEST_APPLESS_MAIN(TestLineReader)

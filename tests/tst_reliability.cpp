@@ -3,9 +3,15 @@
 // targets found is kept here as its input.
 #include "colours/colourvalue.h"
 #include "colours/settingsfile.h"
+#include "dataset/checker.h"
+#include "dataset/dataset.h"
+#include "dataset/dictd.h"
+#include "dataset/wordnet.h"
 #include "lookup/definitionlookup.h"
+#include "lookup/modes.h"
 #include "lookup/searchstep.h"
 #include "lookup/tagbracketing.h"
+#include "platform/folderattributes.h"
 #include "platform/linereader.h"
 #include "platform/paths.h"
 #include "platform/recordfile.h"
@@ -15,11 +21,14 @@
 #include "support/childrun.h"
 #include "support/testfiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -68,7 +77,135 @@ bool writeLongLetter(const QString &folder, qint64 lines)
            testsupport::writeFile(folder + QStringLiteral("/source1/z.hhh"), index);
 }
 
+// The kinds of file that must never be read as data.
+enum class Hostile { Missing, Fifo, DevZeroLink, Folder, Sparse };
+
+// Puts a file of that kind at path, in place of whatever was there.
+bool plant(const QString &path, Hostile kind)
+{
+    QFile::remove(path);
+    QDir().rmdir(path);
+    const QByteArray name = QFile::encodeName(path);
+    switch (kind) {
+    case Hostile::Missing:
+        return !QFileInfo::exists(path);
+    case Hostile::Fifo:
+        return mkfifo(name.constData(), 0644) == 0;
+    case Hostile::DevZeroLink:
+        return QFile::link(QStringLiteral("/dev/zero"), path);
+    case Hostile::Folder:
+        return QDir().mkdir(path);
+    case Hostile::Sparse: {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 30);
+    }
+    }
+    return false;
+}
+
+// A small data set: words of a and k, idioms, symbol and tag cells.
+dataset::DataSet smallSet()
+{
+    dataset::DataSet set;
+    for (int n = 0; n < 30; ++n) {
+        const QByteArray number = QByteArray::number(n + 10);
+        set.letters[0].append({"a" + number, "\xc7\xc8 n. a" + number});
+        set.letters[10].append({"k" + number, "\xca n. k" + number});
+        set.idioms.append({"go " + number + " on", "gloss adv. " + number});
+    }
+    for (size_t k = 0; k < set.cells.size(); ++k)
+        set.cells[k] = QByteArray(1, char(0xc7 + k));
+    set.tags[0] = " n. ";
+    return set;
+}
+
+// What a reader of each file makes of the folder, in one line of text.
+QByteArray tableProbe(const QString &folder, const char *name)
+{
+    std::array<QByteArray, 36> cells;
+    cells.fill("x");
+    const int filled = store::loadTable(folder + "/source/" + name, cells);
+    QByteArray summary = QByteArray::number(filled);
+    for (int k = 0; k < filled; ++k)
+        summary += ' ' + QByteArray::number(cells[size_t(k)].size());
+    return summary;
+}
+
+QByteArray searchProbe(const QString &folder, lookup::Mode mode, QByteArrayView text)
+{
+    lookup::SearchState state;
+    if (mode == lookup::Mode::Idioms)
+        lookup::loadIdiomIndex(state, folder);
+    lookup::StepOutcome step;
+    for (qsizetype i = 1; i <= text.size(); ++i)
+        step = lookup::searchStep(state, folder, mode, text.first(i));
+    const lookup::LookupOutcome shown = lookup::lookUpDefinition(state, folder, mode, {}, {}, {});
+    QByteArray summary = step.matched ? "matched" : "unmatched";
+    summary += " [" + step.list.value_or(QList<QByteArray>{}).join('|') + "] " + shown.definition +
+               (shown.entryRead ? " read" : " unread");
+    if (mode == lookup::Mode::Idioms)
+        summary += " whole " + QByteArray::number(lookup::showWholeIdiomList(state, folder).size());
+    return summary;
+}
+
+QByteArray settingsProbe(const QString &folder)
+{
+    QByteArray summary;
+    for (const std::optional<QColor> &colour :
+         colours::SettingsFile(folder + QStringLiteral("/Setting.Dll")).read())
+        summary += colour ? colour->name().toLatin1() : QByteArray("-");
+    return summary;
+}
+
+QByteArray hiddenProbe(const QString &folder)
+{
+    const bool marked = platform::markHiddenSystem(folder, QStringLiteral("source"));
+    return QByteArray("marked ") + (marked ? "yes" : "no") + ", listed " +
+           (platform::isMarkedHiddenSystem(folder, QStringLiteral("source")) ? "yes" : "no");
+}
+
+QByteArray builderProbe(const QString &folder)
+{
+    const dataset::dictd::Dictionary dictionary = dataset::dictd::read(
+        folder + QStringLiteral("/in.index"), folder + QStringLiteral("/in.dict"));
+    const dataset::wordnet::Database wordnet =
+        dataset::wordnet::read(folder + QStringLiteral("/data.verb"));
+    return "dictd " + QByteArray::number(dictionary.articles.size()) + ", wordnet " +
+           QByteArray::number(wordnet.senses.size());
+}
+
+// Whether the checker names the file among its problems.
+QByteArray checkProbe(const QString &folder, const QString &relative)
+{
+    for (const dataset::Problem &problem : dataset::check(folder)) {
+        if (problem.file == relative)
+            return "named";
+    }
+    return "not named";
+}
+
+QByteArray probe(const QString &folder, const QString &relative)
+{
+    QByteArray summary;
+    if (relative == u"source/alf.dll" || relative == u"source/sp.dll")
+        summary = tableProbe(folder, relative.endsWith(u"alf.dll") ? "alf.dll" : "sp.dll");
+    else if (relative.startsWith(u"source/3") || relative.startsWith(u"source/5") ||
+             relative.startsWith(u"source1/idioms"))
+        summary = searchProbe(folder, lookup::Mode::Idioms, "go 2");
+    else if (relative.startsWith(u"source"))
+        summary = searchProbe(folder, lookup::Mode::Words, "a2");
+    else if (relative == u"Setting.Dll")
+        return settingsProbe(folder);
+    else if (relative == u".hidden")
+        return hiddenProbe(folder);
+    else
+        return builderProbe(folder);
+    return summary + ", check: " + checkProbe(folder, relative);
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Hostile)
 
 class TestReliability : public QObject
 {
@@ -85,6 +222,8 @@ private slots:
     void longDefinitionLine();
     void largeIndexFile();
     void sparseSettingsFile();
+    void hostileFileIsAMissingFile_data();
+    void hostileFileIsAMissingFile();
 };
 
 void TestReliability::runawayBracketingStopsAtItsLimit_data()
@@ -248,6 +387,76 @@ void TestReliability::sparseSettingsFile()
     });
     QVERIFY(run.finished);
     QVERIFY2(run.peakGrowth < 16 * MiB, qPrintable(QString::number(run.peakGrowth)));
+}
+
+void TestReliability::hostileFileIsAMissingFile_data()
+{
+    QTest::addColumn<QString>("relative");
+    QTest::addColumn<Hostile>("kind");
+    // What the readers make of it when that is not what a missing file gives.
+    QTest::addColumn<QByteArray>("expected");
+
+    const QList<std::pair<QByteArray, Hostile>> kinds = {
+        {"FIFO", Hostile::Fifo},
+        {"link to /dev/zero", Hostile::DevZeroLink},
+        {"folder", Hostile::Folder},
+        {"1 GiB sparse file", Hostile::Sparse}};
+    const char *files[] = {
+        "source/alf.dll",   "source/sp.dll", "source/a.dll",       "source1/a.hhh",
+        "source/first.dll", "source/3.dll",  "source1/idioms.hhh", "source/5.dll",
+        "Setting.Dll",      ".hidden",       "in.index",           "in.dict",
+        "data.verb"};
+    for (const char *file : files) {
+        for (const auto &[kindName, kind] : kinds) {
+            QByteArray expected;
+            // A sparse table is a regular file: its first line, all zero bytes, is read up
+            // to the line cap, and with it the file ends.
+            if (kind == Hostile::Sparse && QByteArrayView(file).startsWith("source/") &&
+                (QByteArrayView(file).endsWith("alf.dll") ||
+                 QByteArrayView(file).endsWith("sp.dll")))
+                expected = "1 " + QByteArray::number(platform::caps::kTableLine) + ", check: named";
+            // A hidden-folders file that is there but cannot be read is never written over.
+            if (QByteArrayView(file) == ".hidden")
+                expected = "marked no, listed no";
+            QTest::addRow("%s as %s", file, kindName.constData())
+                << QString::fromLatin1(file) << kind << expected;
+        }
+    }
+}
+
+void TestReliability::hostileFileIsAMissingFile()
+{
+    QFETCH(QString, relative);
+    QFETCH(Hostile, kind);
+    QFETCH(QByteArray, expected);
+
+    QTemporaryDir folder;
+    QVERIFY(!dataset::write(folder.path(), smallSet()));
+    QVERIFY(testsupport::writeFile(folder.filePath(QStringLiteral("in.index")), "k\tA\tB\n"));
+    QVERIFY(testsupport::writeFile(folder.filePath(QStringLiteral("in.dict")), "k"));
+    QVERIFY(testsupport::writeFile(folder.filePath(QStringLiteral("data.verb")),
+                                   "00000001 29 v 01 go_on 0 000 | continue\n"));
+    const QString path = folder.filePath(relative);
+    QVERIFY(plant(path, Hostile::Missing));
+    if (expected.isEmpty())
+        expected = probe(folder.path(), relative);
+    QVERIFY(plant(path, kind));
+
+    QByteArray seen;
+    const ChildRun run = runInChild(
+        [&] {
+            seen = probe(folder.path(), relative);
+            if (seen != expected)
+                qWarning("%s", (seen.left(200) + " instead of " + expected.left(200)).constData());
+            return seen == expected;
+        },
+        60);
+    QVERIFY2(run.finished, "the readers hung, crashed or read it as data");
+    QVERIFY2(run.peakGrowth < 64 * MiB, qPrintable(QString::number(run.peakGrowth)));
+    // Nothing was written over it.
+    QCOMPARE(QFileInfo(path).isSymLink(), kind == Hostile::DevZeroLink);
+    if (kind == Hostile::Sparse)
+        QCOMPARE(QFileInfo(path).size(), qint64(1) << 30);
 }
 
 QTEST_APPLESS_MAIN(TestReliability)

@@ -202,7 +202,7 @@ void TestSession::longSessionLosesNothing()
     }
     const QMap<QString, QByteArray> before = dataFiles(folder.path());
     // What is typed in idioms mode: the start of an idiom of the list.
-    auto idioms = platform::LineReader::open(folder.path() + QStringLiteral("/source/3.dll"));
+    auto idioms = platform::LineReader::open(folder.path() + QStringLiteral("/source/3.dll"), {});
     QVERIFY(idioms && idioms->skipLines(40) == 40);
     const QString idiomPrefix = QString::fromLatin1(idioms->readLine().value_or("").left(5));
     QVERIFY(!idiomPrefix.isEmpty());

@@ -95,7 +95,8 @@ QList<QByteArray> randomHeadwords(int count)
 {
     QList<QByteArray> all;
     for (const store::LetterBase &letter : store::kLetterBases) {
-        auto reader = platform::LineReader::open(sourceFile(QChar(letter.letter) + u".dll"_qs));
+        auto reader = platform::LineReader::open(sourceFile(QChar(letter.letter) + u".dll"_qs),
+                                                 platform::caps::kList);
         if (!reader || !reader->skipLine()) // line 0 is the letter itself
             continue;
         while (std::optional<QByteArray> line = reader->readLine())

@@ -2,6 +2,8 @@
 
 #include <QElapsedTimer>
 
+#include <csignal>
+
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,7 +21,7 @@ struct Figures
 
 } // namespace
 
-ChildRun runInChild(const std::function<bool()> &work)
+ChildRun runInChild(const std::function<bool()> &work, unsigned hangGuardSeconds)
 {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0)
@@ -27,6 +29,9 @@ ChildRun runInChild(const std::function<bool()> &work)
     const pid_t child = fork();
     if (child == 0) {
         close(pipeEnds[0]);
+        // SIGALRM ends the child wherever it waits, also inside a blocking open().
+        signal(SIGALRM, SIG_DFL);
+        alarm(hangGuardSeconds);
         rusage before{};
         getrusage(RUSAGE_SELF, &before);
         QElapsedTimer timer;

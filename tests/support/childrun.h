@@ -15,6 +15,8 @@ struct ChildRun
 
 // Runs work in a forked child process of its own, so that the peak resident size measures
 // this work alone and a crash ends only the child: it shows as a run that did not finish.
-ChildRun runInChild(const std::function<bool()> &work);
+// With a hang guard the child is killed once it has run that many seconds (a guard against
+// a run that would never end, not a measure of speed); that too is a run that did not finish.
+ChildRun runInChild(const std::function<bool()> &work, unsigned hangGuardSeconds = 0);
 
 } // namespace testsupport

@@ -1,10 +1,10 @@
 #include "builder.h"
 
 #include "dictd.h"
+#include "platform/regularfile.h"
 #include "store/textcode.h"
 #include "wordnet.h"
 
-#include <QFile>
 #include <QHash>
 #include <QMap>
 #include <QStringDecoder>
@@ -568,9 +568,9 @@ Build build(const BuildSources &sources, const Progress &progress)
     notice.replace('\n', "\r\n");
     set.extraFiles << std::pair{u"NOTICE.txt"_qs, notice};
     if (!sources.gplText.isEmpty()) {
-        QFile gpl(sources.gplText);
-        if (gpl.open(QIODevice::ReadOnly))
-            set.extraFiles << std::pair{u"GPL-2.txt"_qs, gpl.readAll()};
+        if (const std::optional<QByteArray> gpl =
+                platform::readRegularFile(sources.gplText, platform::caps::kLicenceText.size))
+            set.extraFiles << std::pair{u"GPL-2.txt"_qs, *gpl};
     }
     return result;
 }

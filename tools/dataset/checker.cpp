@@ -4,11 +4,11 @@
 #include "platform/atomicwrite.h"
 #include "platform/linereader.h"
 #include "platform/paths.h"
+#include "platform/regularfile.h"
 #include "platform/rtfreader.h"
 #include "store/letterbases.h"
 #include "store/textcode.h"
 
-#include <QFile>
 #include <QHash>
 
 namespace dataset {
@@ -51,26 +51,57 @@ QString windowsPath(const QString &relative)
     return u'\\' + QString(relative).replace(u'/', u'\\');
 }
 
-// The lines of a plain data file as the line reader gives them; std::nullopt when missing.
-std::optional<QList<QByteArray>> readLines(const QString &programFolder, const QString &relative)
+// A start-up table file is read line by line here, so it is capped as a whole: its cells and
+// a few lines more.
+constexpr platform::FileCap kCheckedTable{40 * (platform::caps::kTableLine + 2),
+                                          platform::caps::kTableLine};
+
+QString dataFile(const QString &programFolder, const QString &relative)
 {
-    auto reader =
-        platform::LineReader::open(platform::dataPath(programFolder, windowsPath(relative)));
-    if (!reader)
+    return platform::dataPath(programFolder, windowsPath(relative));
+}
+
+// Names a file the reader refused: missing, or there and refused.
+void addRefused(Collector &problems, const QString &programFolder, const QString &relative,
+                qint64 maxSize)
+{
+    const QString reason = platform::refusalReason(dataFile(programFolder, relative), maxSize);
+    problems.add(relative, 0, reason == u"no such file" ? u"is missing"_qs : u"is "_qs + reason);
+}
+
+// The lines of a plain data file as the line reader gives them; std::nullopt when missing
+// or refused, which is named. A line beyond the line cap is named too.
+std::optional<QList<QByteArray>> readLines(Collector &problems, const QString &programFolder,
+                                           const QString &relative, const platform::FileCap &cap)
+{
+    auto reader = platform::LineReader::open(dataFile(programFolder, relative), cap);
+    if (!reader) {
+        addRefused(problems, programFolder, relative, cap.size);
         return std::nullopt;
+    }
     QList<QByteArray> lines;
-    while (auto line = reader->readLine())
+    while (auto line = reader->readLine()) {
         lines << *line;
+        if (reader->lastLineCut())
+            problems.add(relative, lines.size(),
+                         QStringLiteral("is longer than %1 bytes").arg(cap.line));
+    }
     return lines;
 }
 
-// The lines of an index file's plain text, counted by its line breaks alone.
-std::optional<QList<QByteArray>> readIndex(const QString &programFolder, const QString &relative)
+// The lines of an index file's plain text, counted by its line breaks alone; std::nullopt
+// when missing or refused, which is named.
+std::optional<QList<QByteArray>> readIndex(Collector &problems, const QString &programFolder,
+                                           const QString &relative)
 {
-    QFile file(platform::dataPath(programFolder, windowsPath(relative)));
-    if (!file.open(QIODevice::ReadOnly))
+    const qint64 cap = platform::caps::kIndex.size;
+    const std::optional<QByteArray> file =
+        platform::readRegularFile(dataFile(programFolder, relative), cap);
+    if (!file) {
+        addRefused(problems, programFolder, relative, cap);
         return std::nullopt;
-    const QByteArray text = platform::rtfPlainText(file.readAll());
+    }
+    const QByteArray text = platform::rtfPlainText(*file);
     QList<QByteArray> lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -139,16 +170,12 @@ QList<Problem> check(const QString &programFolder)
         problems.add(u".swap-journal"_qs, 0,
                      u"a swap of the data set was interrupted: source and source1 may come from "
                      "two sets (the next run of the builder finishes it)"_qs);
-    auto missing = [&](const QString &file) { problems.add(file, 0, u"is missing"_qs); };
-
     std::optional<QList<QByteArray>> definitions[2] = {
-        readLines(programFolder, u"source/first.dll"_qs),
-        readLines(programFolder, u"source/second.dll"_qs)};
+        readLines(problems, programFolder, u"source/first.dll"_qs, platform::caps::kDefinitions),
+        readLines(problems, programFolder, u"source/second.dll"_qs, platform::caps::kDefinitions)};
     const QString definitionNames[2] = {u"source/first.dll"_qs, u"source/second.dll"_qs};
     for (int f = 0; f < 2; ++f) {
-        if (!definitions[f])
-            missing(definitionNames[f]);
-        else
+        if (definitions[f])
             checkDefinitions(problems, definitionNames[f], *definitions[f]);
     }
     if (definitions[0] && definitions[0]->size() != store::kSecondFileBoundary)
@@ -161,12 +188,8 @@ QList<Problem> check(const QString &programFolder)
         const char letter = char('a' + l);
         const QString listName = u"source/"_qs + letterListName(l);
         const QString indexName = u"source1/"_qs + letterIndexName(l);
-        const auto list = readLines(programFolder, listName);
-        const auto index = readIndex(programFolder, indexName);
-        if (!list)
-            missing(listName);
-        if (!index)
-            missing(indexName);
+        const auto list = readLines(problems, programFolder, listName, platform::caps::kList);
+        const auto index = readIndex(problems, programFolder, indexName);
         if (list) {
             if (list->isEmpty() || list->first() != QByteArray(1, letter))
                 problems.add(listName, 1,
@@ -202,16 +225,12 @@ QList<Problem> check(const QString &programFolder)
             checkAlignment(problems, listName, *list, indexName, *index);
     }
 
-    const auto idiomList = readLines(programFolder, u"source/3.dll"_qs);
-    const auto idiomIndex = readIndex(programFolder, u"source1/idioms.hhh"_qs);
-    const auto idiomDefinitions = readLines(programFolder, u"source/5.dll"_qs);
-    if (!idiomList)
-        missing(u"source/3.dll"_qs);
-    if (!idiomIndex)
-        missing(u"source1/idioms.hhh"_qs);
-    if (!idiomDefinitions)
-        missing(u"source/5.dll"_qs);
-    else
+    const auto idiomList =
+        readLines(problems, programFolder, u"source/3.dll"_qs, platform::caps::kList);
+    const auto idiomIndex = readIndex(problems, programFolder, u"source1/idioms.hhh"_qs);
+    const auto idiomDefinitions =
+        readLines(problems, programFolder, u"source/5.dll"_qs, platform::caps::kDefinitions);
+    if (idiomDefinitions)
         checkDefinitions(problems, u"source/5.dll"_qs, *idiomDefinitions);
     if (idiomList && idiomIndex)
         checkAlignment(problems, u"source/3.dll"_qs, *idiomList, u"source1/idioms.hhh"_qs,
@@ -231,10 +250,8 @@ QList<Problem> check(const QString &programFolder)
     const std::pair<QString, int> tables[] = {{u"source/alf.dll"_qs, 36},
                                               {u"source/sp.dll"_qs, 21}};
     for (const auto &[name, size] : tables) {
-        const auto lines = readLines(programFolder, name);
-        if (!lines)
-            missing(name);
-        else if (lines->size() != size)
+        const auto lines = readLines(problems, programFolder, name, kCheckedTable);
+        if (lines && lines->size() != size)
             problems.add(name, 0,
                          QStringLiteral("has %1 lines, not %2").arg(lines->size()).arg(size));
     }

@@ -1,7 +1,10 @@
 #include "dictd.h"
 
+#include "platform/regularfile.h"
+
 #include <QFile>
 
+#include <unistd.h>
 #include <zlib.h>
 
 namespace dataset::dictd {
@@ -10,11 +13,18 @@ namespace {
 
 std::optional<QString> readData(const QString &path, QByteArray &data)
 {
-    if (!QFile::exists(path))
-        return QStringLiteral("%1: no such file").arg(path);
-    gzFile file = gzopen(QFile::encodeName(path).constData(), "rb");
-    if (!file)
+    const qint64 cap = platform::caps::kDictData.size;
+    const std::unique_ptr<QFile> opened = platform::openRegularFile(path, cap);
+    if (!opened)
+        return QStringLiteral("%1: %2").arg(path, platform::refusalReason(path, cap));
+    // zlib reads through a descriptor of its own and closes it.
+    const int descriptor = ::dup(opened->handle());
+    gzFile file = descriptor >= 0 ? gzdopen(descriptor, "rb") : nullptr;
+    if (!file) {
+        if (descriptor >= 0)
+            ::close(descriptor);
         return QStringLiteral("%1: cannot open").arg(path);
+    }
     if (path.endsWith(u".dz") && gzdirect(file)) {
         gzclose_r(file);
         return QStringLiteral("%1: not a gzip file").arg(path);
@@ -64,13 +74,14 @@ std::optional<qint64> base64Number(QByteArrayView digits)
 Dictionary read(const QString &indexPath, const QString &dataPath)
 {
     Dictionary dictionary;
-    QFile indexFile(indexPath);
-    if (!indexFile.open(QIODevice::ReadOnly)) {
-        dictionary.error =
-            QStringLiteral("%1: cannot read: %2").arg(indexPath, indexFile.errorString());
+    const qint64 indexCap = platform::caps::kDictIndex.size;
+    const std::optional<QByteArray> indexFile = platform::readRegularFile(indexPath, indexCap);
+    if (!indexFile) {
+        dictionary.error = QStringLiteral("%1: cannot read: %2")
+                               .arg(indexPath, platform::refusalReason(indexPath, indexCap));
         return dictionary;
     }
-    const QByteArray index = indexFile.readAll();
+    const QByteArray &index = *indexFile;
     QByteArray data;
     if (auto error = readData(dataPath, data)) {
         dictionary.error = error;

@@ -1,18 +1,20 @@
 #include "wordnet.h"
 
-#include <QFile>
+#include "platform/regularfile.h"
 
 namespace dataset::wordnet {
 
 Database read(const QString &dataPath)
 {
     Database database;
-    QFile file(dataPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        database.error = QStringLiteral("%1: cannot read: %2").arg(dataPath, file.errorString());
+    const qint64 cap = platform::caps::kWordNetData.size;
+    const std::optional<QByteArray> file = platform::readRegularFile(dataPath, cap);
+    if (!file) {
+        database.error = QStringLiteral("%1: cannot read: %2")
+                             .arg(dataPath, platform::refusalReason(dataPath, cap));
         return database;
     }
-    const QByteArray bytes = file.readAll();
+    const QByteArray &bytes = *file;
     qint64 lineNumber = 0;
     for (qsizetype start = 0, end = 0; start < bytes.size(); start = end + 1) {
         end = bytes.indexOf('\n', start);
