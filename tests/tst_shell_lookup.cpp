@@ -88,6 +88,8 @@ private slots:
     void arabicDefinitionRightAligned();
     void sampleDictionaryAgreesWithTerminalLookup_data();
     void sampleDictionaryAgreesWithTerminalLookup();
+    void terminalLookupEscapesControls_data();
+    void terminalLookupEscapesControls();
 
 private:
     QTemporaryDir m_dir;
@@ -348,6 +350,64 @@ void TestShellLookup::sampleDictionaryAgreesWithTerminalLookup()
     QVERIFY(printed.value(QStringLiteral("caption"))
                 .toString()
                 .startsWith(QStringLiteral("  ") + text, Qt::CaseInsensitive));
+}
+
+void TestShellLookup::terminalLookupEscapesControls_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("json");
+
+    // A headword that retitles the terminal, typed in full and as a text that matches nothing.
+    const QString title = QStringLiteral("a\x1b]0;owned\x07");
+    QTest::newRow("text, found") << title << false;
+    QTest::newRow("json, found") << title << true;
+    QTest::newRow("text, nothing matches") << QStringLiteral("\x1b[2Jb\x9b") << false;
+}
+
+void TestShellLookup::terminalLookupEscapesControls()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, json);
+
+    const QString tool =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/vellumstack-lookup");
+    if (!QFileInfo::exists(tool))
+        QSKIP("vellumstack-lookup is not built");
+    QTemporaryDir folder;
+    dataset::DataSet set;
+    set.letters[0] = {{"a\x1b]0;owned\x07", "x"}, {"ab\x1b[31m", "y"}};
+    QVERIFY(!dataset::write(folder.path(), set));
+
+    QProcess process;
+    QStringList arguments{QStringLiteral("--data"), folder.path(), text};
+    if (json)
+        arguments.prepend(QStringLiteral("--json"));
+    process.start(tool, arguments);
+    QVERIFY(process.waitForFinished(30000));
+    const QByteArray out = process.readAllStandardOutput();
+    const QByteArray err = process.readAllStandardError();
+    for (const QByteArray &written : {out, err}) {
+        const QString decoded = QString::fromUtf8(written);
+        for (const QChar c : decoded) {
+            const char16_t u = c.unicode();
+            QVERIFY2(u == u'\n' || (u >= 0x20 && u != 0x7f && (u < 0x80 || u >= 0xa0)),
+                     qPrintable(
+                         QStringLiteral("U+%1 in %2").arg(u, 4, 16).arg(decoded.toHtmlEscaped())));
+        }
+    }
+    if (text.startsWith(u'a')) {
+        QCOMPARE(process.exitCode(), 0);
+        if (json) {
+            // JSON's escapes give the text back as it stands.
+            const QJsonObject printed = QJsonDocument::fromJson(out).object();
+            QCOMPARE(printed.value(QStringLiteral("list")).toArray().at(1).toString(), text);
+        } else {
+            QVERIFY(out.contains("a\\x1b]0;owned\\x07"));
+        }
+    } else {
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(err.contains("\\x1b[2Jb\\x9b"));
+    }
 }
 
 QTEST_MAIN(TestShellLookup)

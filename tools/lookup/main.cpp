@@ -78,12 +78,32 @@ QString western(const QByteArray &bytes)
     return platform::codepage::fromWestern(bytes);
 }
 
-// Line breaks as a terminal shows them.
+// Control characters written as \xHH (\uHHHH beyond the first 256), so that neither the
+// typed text nor the data set can move the cursor, retitle or recolour the terminal. Line
+// breaks and tabs stay as they are where keepLayout says so.
+QString escapeControls(const QString &text, bool keepLayout)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool control = u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0x2028 || u == 0x2029;
+        if (!control || (keepLayout && (u == u'\n' || u == u'\t'))) {
+            escaped += c;
+            continue;
+        }
+        escaped += u < 0x100 ? QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'))
+                             : QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0'));
+    }
+    return escaped;
+}
+
+// Line breaks as a terminal shows them, every other control character escaped.
 QString terminalText(QString text)
 {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
+    return escapeControls(text, true);
 }
 
 void print(const QString &text)
@@ -95,11 +115,11 @@ void print(const QString &text)
 void printText(const WindowView &view)
 {
     for (const QByteArray &item : view.list)
-        print(western(item) + u'\n');
+        print(escapeControls(western(item), false) + u'\n');
     // The label is one line high: it shows the caption up to its first line break.
     QString caption = western(view.caption);
     caption.truncate(caption.indexOf(QRegularExpression(QStringLiteral("[\r\n]"))));
-    print(QLatin1String("\n  Definitions for:") + caption + u'\n');
+    print(QLatin1String("\n  Definitions for:") + escapeControls(caption, false) + u'\n');
     if (view.definitionShown)
         print(terminalText(platform::codepage::fromArabic(view.definition)) + u'\n');
 }
@@ -117,12 +137,25 @@ void printJson(const WindowView &view)
     object[QLatin1String("entry")] =
         view.state.entryIndex ? QJsonValue(*view.state.entryIndex) : QJsonValue();
     object[QLatin1String("stem")] = QString::fromLatin1(view.state.stem);
-    print(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) + u'\n');
+    // The writer escapes what JSON must (U+0000 to U+001F); DEL and the C1 controls, which
+    // JSON lets through, are escaped as well. They can stand only inside strings.
+    const QString json = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+    QString escaped;
+    escaped.reserve(json.size());
+    for (const QChar c : json) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x7f && u < 0xa0) || u == 0x2028 || u == 0x2029)
+            escaped += QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0'));
+        else
+            escaped += c;
+    }
+    print(escaped + u'\n');
 }
 
 int fail(int status, const QString &message)
 {
-    std::fprintf(stderr, "vellumstack-lookup: %s\n", message.toLocal8Bit().constData());
+    std::fprintf(stderr, "vellumstack-lookup: %s\n",
+                 escapeControls(message, false).toLocal8Bit().constData());
     return status;
 }
 
