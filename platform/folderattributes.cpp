@@ -67,6 +67,11 @@ bool markHiddenSystem(const QString &programFolder, const QString &name)
     if (names.contains(entry))
         return true;
     names.append(entry);
+    // The new list replaces the old one through a rename, and the save goes to the target
+    // of a link: only ever over a regular file (or none), never over a device or a FIFO.
+    const QFileInfo old(hiddenListPath(programFolder));
+    if ((old.exists() || old.isSymLink()) && !old.isFile())
+        return false;
     QSaveFile file(hiddenListPath(programFolder));
     if (!file.open(QIODevice::WriteOnly))
         return false;
