@@ -25,6 +25,9 @@ packages=(
     # the Debian package (cpack -G DEB reads the programs' dependencies with dpkg-shlibdeps)
     # and its test and checks
     dpkg-dev file strace desktop-file-utils appstream lintian
+    # the notification icon over D-Bus: a private session bus, a StatusNotifierItem watcher
+    # and host, and gdbus to act as the host does
+    dbus-daemon libglib2.0-bin haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
 )
 
 missing=()

@@ -121,15 +121,19 @@ xs_stop_trayer()
 
 # Starts the program from the folder $1, which is its program folder. The program reads
 # no command line; its environment keeps it off the user's own files and session bus, so
-# the icon goes to the XEmbed notification area of this display.
+# the icon goes to the XEmbed notification area of this display. With xs_session_bus=keep
+# the program stays on the session bus of the caller (a private one: snisession.sh).
+xs_session_bus=""
 xs_start_program()
 {
     local folder=$1
+    local bus=(-u DBUS_SESSION_BUS_ADDRESS)
+    [ "$xs_session_bus" = keep ] && bus=()
     mkdir -p "$xs_work/home"
     chmod 700 "$xs_work/home"
     (
         cd "$folder" &&
-            exec env -u DBUS_SESSION_BUS_ADDRESS -u QT_QPA_PLATFORMTHEME -u WAYLAND_DISPLAY \
+            exec env "${bus[@]}" -u QT_QPA_PLATFORMTHEME -u WAYLAND_DISPLAY \
                 HOME="$xs_work/home" XDG_CONFIG_HOME="$xs_work/home/.config" \
                 XDG_RUNTIME_DIR="$xs_work/home" QT_QPA_PLATFORM=xcb ./vellumstack
     ) >>"$xs_work/program.log" 2>&1 &

@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# End-to-end test of the notification icon as a StatusNotifierItem on D-Bus, the protocol of
+# the desktops that host icons that way: on a private session bus with a watcher and a host,
+# the icon registers with the watcher, the host's context request opens the tray menu at the
+# pointer and nothing else does, Hide, Show, About and Exit work through that menu, and the
+# icon is gone from the watcher after Exit.
+#
+# Usage: sni_e2e.sh <vellumstack program> <closewindow helper>
+# Exit status: 0 passed, 1 failed, 77 skipped (Xvfb or the session bus cannot start here).
+set -uo pipefail
+
+program=${1:?usage: sni_e2e.sh <program> <closewindow>}
+closewindow=${2:?usage: sni_e2e.sh <program> <closewindow>}
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=xsession.sh
+source "$here/xsession.sh"
+# shellcheck source=snisession.sh
+source "$here/snisession.sh"
+sni_private_bus "$0" "$@"
+
+failures=0
+fail()
+{
+    xs_log "FAIL: $*"
+    failures=$((failures + 1))
+}
+check()
+{
+    local what=$1
+    shift
+    if "$@"; then
+        xs_log "ok: $what"
+        return 0
+    fi
+    fail "$what"
+    return 1
+}
+# A step that the rest of the run depends on: stop at once when it fails.
+require()
+{
+    check "$@" || finish
+}
+finish()
+{
+    if [ "$failures" -gt 0 ]; then
+        local log
+        for log in "$xs_work"/*.log; do
+            [ -s "$log" ] || continue
+            echo "--- $(basename "$log")"
+            cat "$log"
+        done
+        echo "e2e_sni: $failures check(s) failed"
+        exit 1
+    fi
+    echo "e2e_sni: all checks passed"
+    exit 0
+}
+
+trap xs_cleanup EXIT
+xs_init
+
+if ! xs_start_xvfb; then
+    echo "SKIP: no X server can be started here: $xs_reason"
+    exit 77
+fi
+
+for tool in status-notifier-watcher gtk-sni-tray-standalone xdotool xwininfo; do
+    command -v "$tool" >/dev/null || {
+        fail "$tool is not installed (scripts/setup.sh installs it)"
+        finish
+    }
+done
+[ -x "$program" ] || {
+    fail "no program at $program"
+    finish
+}
+
+app="$xs_work/app"
+mkdir -p "$app/source" "$app/source1"
+cp "$program" "$app/vellumstack"
+
+main_window() { xs_top_windows Vellumstack | head -n 1; }
+main_appeared() { [ -n "$(main_window)" ]; }
+main_shown() { xs_viewable "$main"; }
+main_hidden() { xs_not_viewable "$main"; }
+about_window()
+{
+    local id
+    for id in $(xs_top_windows Vellumstack); do
+        if [ "$id" != "$main" ] && xs_viewable "$id"; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+about_open() { about_window >/dev/null; }
+about_closed() { ! about_open; }
+
+# The item exports no menu of its own, so a host has only the context request to ask for it.
+no_exported_menu() { sni_item_property Menu | grep -q "'/NO_DBUSMENU'"; }
+
+# Calls the item's method $1 with the pointer over the host's icon; no menu may open.
+call_opens_nothing()
+{
+    sni_host_icon_point || return 1
+    xdotool mousemove "$xs_pointer_x" "$xs_pointer_y"
+    sni_item_call "$1" "$xs_pointer_x" "$xs_pointer_y" || return 1
+    sleep 0.5
+    xs_menu_closed && return 0
+    # Closed again, so that the next check starts from no menu.
+    xdotool key Escape
+    xs_wait_for "the menu to close" 5 xs_menu_closed
+    return 1
+}
+
+menu_at_pointer()
+{
+    local x y w h
+    read -r x y w h <<<"$(xs_geometry "$(xs_popup_menu_id)")"
+    xs_log "menu at ${x},${y} ${w}x${h}, pointer at ${xs_pointer_x},${xs_pointer_y}"
+    [ "$xs_pointer_x" -ge "$x" ] && [ "$xs_pointer_x" -le $((x + w)) ] &&
+        [ "$xs_pointer_y" -ge "$y" ] && [ "$xs_pointer_y" -le $((y + h)) ]
+}
+
+# Opens the menu through the context request and picks an item with the keyboard: Down
+# from the menu's opening goes to its first enabled item, Up to its last (Exit).
+menu_pick()
+{
+    sni_context_menu || return 1
+    xdotool key --delay 50 "$@" Return
+    xs_wait_for "the menu to close" 5 xs_menu_closed
+}
+
+require "StatusNotifierWatcher starts" sni_start_watcher
+require "StatusNotifierHost starts and registers" sni_start_host
+xs_session_bus=keep xs_start_program "$app"
+require "main window appears" xs_wait_for "the main window" 15 main_appeared
+main=$(main_window)
+require "main window is shown" xs_wait_for "the main window shown" 10 main_shown
+require "icon registers with the watcher" xs_wait_for "the item" 10 sni_item_registered
+xs_log "item $sni_item_name $sni_item_path"
+check "item exports no menu of its own" no_exported_menu
+
+check "Activate opens nothing" call_opens_nothing Activate
+check "SecondaryActivate opens nothing" call_opens_nothing SecondaryActivate
+require "the context request opens the tray menu" sni_context_menu
+check "tray menu opens at the pointer" menu_at_pointer
+xdotool key Escape
+require "tray menu closes on Escape" xs_wait_for "the menu to close" 5 xs_menu_closed
+
+# Shown: the first enabled item is Hide.
+require "Hide from the tray menu" menu_pick Down
+require "Hide hides the main window" xs_wait_for "the window hidden" 10 main_hidden
+check "icon stays registered after Hide" sni_item_registered
+
+# Hidden: the first enabled item is Show, the second About.
+require "About from the tray menu while hidden" menu_pick Down Down
+require "About opens the about window" xs_wait_for "the about window" 10 about_open
+check "main window stays hidden under About" main_hidden
+require "close the about window" "$closewindow" "$(about_window)"
+require "about window closes" xs_wait_for "the about window to close" 10 about_closed
+check "program keeps running after the about window closed" xs_program_running
+
+require "Show from the tray menu" menu_pick Down
+require "Show shows the main window" xs_wait_for "the window shown" 10 main_shown
+
+require "Exit from the tray menu" menu_pick Up
+xs_wait_program_end 10
+status=$?
+check "Exit ends the run (status $status)" test "$status" = 0
+check "icon is gone from the watcher after Exit" xs_wait_for "the item to go" 5 sni_item_gone
+
+finish
