@@ -224,7 +224,10 @@ private slots:
 
     void builderFilesMergesAndCounts();
     void builderWritesASoundSetAcrossTheBoundary();
-    void builderCutsWhatOverflowsALetter();
+    void builderRanksWhatOverflowsALetter_data();
+    void builderRanksWhatOverflowsALetter();
+    void builderPutsTheLetterOnLine0_data();
+    void builderPutsTheLetterOnLine0();
     void builderChoosesIdioms();
     void builderTagsOccurNowhereElse();
     void cleansDefinitions_data();
@@ -623,23 +626,109 @@ void TestDataSet::builderWritesASoundSetAcrossTheBoundary()
         testsupport::readFile(sourceFile(program.path(), u"NOTICE.txt"_qs)).contains("Princeton"));
 }
 
-void TestDataSet::builderCutsWhatOverflowsALetter()
+void TestDataSet::builderRanksWhatOverflowsALetter_data()
 {
+    // x has one place left after its frequent words; the two contenders vie for it.
+    QTest::addColumn<QByteArray>("kept");
+    QTest::addColumn<QByteArray>("dropped");
+    QTest::addColumn<QByteArray>("counts");     // cntlist.rev lines
+    QTest::addColumn<QByteArray>("index");      // index.noun lines
+    QTest::addColumn<QByteArray>("exceptions"); // verb.exc lines
+    QTest::addColumn<bool>("droppedKnown");
+    QTest::newRow("sense frequency first")
+        << QByteArray("xylophone") << QByteArray("xi")
+        << QByteArray("xylophone%1:06:00:: 1 2\nxi%1:10:00:: 1 1\n") << QByteArray() << QByteArray()
+        << true;
+    QTest::newRow("frequency summed over the senses")
+        << QByteArray("xerox") << QByteArray("xray")
+        << QByteArray("xerox%1:06:00:: 1 2\nxray%1:19:00:: 1 3\nxerox%2:36:00:: 1 2\n")
+        << QByteArray() << QByteArray() << true;
+    QTest::newRow("a word WordNet has before one it lacks")
+        << QByteArray("xylem") << QByteArray("xu") << QByteArray()
+        << QByteArray("xylem n 1 1 @ 1 0 13100000  \n") << QByteArray() << false;
+    QTest::newRow("an inflected form counts as known")
+        << QByteArray("xeroxed") << QByteArray("xa") << QByteArray() << QByteArray()
+        << QByteArray("xeroxed xerox\n") << false;
+    QTest::newRow("shorter before longer") << QByteArray("xzz") << QByteArray("xaaa")
+                                           << QByteArray() << QByteArray() << QByteArray() << false;
+    QTest::newRow("alphabetical last") << QByteArray("xab") << QByteArray("xac") << QByteArray()
+                                       << QByteArray() << QByteArray() << false;
+    QTest::newRow("capitals and blanks as WordNet files them")
+        << QByteArray("X ray") << QByteArray("xb") << QByteArray("x_ray%1:19:00:: 1 1\n")
+        << QByteArray() << QByteArray() << false;
+}
+
+void TestDataSet::builderRanksWhatOverflowsALetter()
+{
+    QFETCH(QByteArray, kept);
+    QFETCH(QByteArray, dropped);
+    QFETCH(QByteArray, counts);
+    QFETCH(QByteArray, index);
+    QFETCH(QByteArray, exceptions);
+    QFETCH(bool, droppedKnown);
     const int capacity = *dataset::headwordCapacity(letterIndex('x'));
-    QList<QByteArray> articles;
-    for (int n = capacity + 9; n >= 0; --n)
-        articles << "x" + QByteArray::number(n).rightJustified(3, '0') + " /x/\n\xd8\xa7\n";
+    // Frequent words after the contenders in the alphabet and in the source.
+    QList<QByteArray> articles{dropped + " /x/\n\xd8\xa7\n", kept + " /x/\n\xd8\xa7\n"};
+    for (int n = capacity - 2; n >= 0; --n) {
+        const QByteArray word = "xq" + QByteArray::number(n).rightJustified(3, '0');
+        articles << word + " /x/\n\xd8\xa7\n";
+        counts += word + "%1:06:00:: 1 100\n";
+    }
     Fixture fixture(articles);
+    const QString dir = fixture.dir.path();
+    testsupport::writeFile(dir + u"/cntlist.rev"_qs, counts);
+    testsupport::writeFile(dir + u"/index.noun"_qs,
+                           "  1 WordNet 3.0 Copyright 2006 by Princeton University.  \n" + index);
+    testsupport::writeFile(dir + u"/verb.exc"_qs, exceptions);
+    fixture.sources.wordnetCounts = dir + u"/cntlist.rev"_qs;
+    fixture.sources.wordnetIndexes = {dir + u"/index.noun"_qs};
+    fixture.sources.wordnetExceptions = {dir + u"/verb.exc"_qs};
+
     const dataset::Build built = dataset::build(fixture.sources);
     QCOMPARE(built.error, std::nullopt);
-    const QList<dataset::Entry> &x = built.set.letters[letterIndex('x')];
+    const QList<QByteArray> x = headwords(built.set.letters[letterIndex('x')]);
     QCOMPARE(x.size(), capacity);
-    QCOMPARE(x.first().headword, QByteArray("x000"));
-    QCOMPARE(built.report.cut[letterIndex('x')], 10);
-    QCOMPARE(built.report.firstCut[letterIndex('x')],
-             "x" + QByteArray::number(capacity).rightJustified(3, '0'));
+    QVERIFY(x.contains(kept));
+    QVERIFY(!x.contains(dropped));
+    QVERIFY(std::is_sorted(x.cbegin(), x.cend(), [](const QByteArray &a, const QByteArray &b) {
+        return a.toLower() < b.toLower();
+    }));
+    const dataset::BuildReport &report = built.report;
+    QCOMPARE(report.dropped[letterIndex('x')], 1);
+    QCOMPARE(report.knownDrops[letterIndex('x')], droppedKnown ? 1 : 0);
+    QCOMPARE(report.mostFrequentDropped[letterIndex('x')].value(0).first, dropped);
+    QVERIFY(dataset::formatReport(report).contains(u"dropped 1,"_qs));
+}
+
+void TestDataSet::builderPutsTheLetterOnLine0_data()
+{
+    QTest::addColumn<QByteArray>("article");
+    QTest::addColumn<QByteArray>("line0");
+    QTest::newRow("lower-case letter")
+        << QByteArray("c /si/\n\xd8\xb3\xd9\x8a\n") << toArabic("سي");
+    QTest::newRow("upper-case letter")
+        << QByteArray("C /si/\n\xd8\xb3\xd9\x8a\n") << toArabic("سي");
+    QTest::newRow("no entry of the letter") << QByteArray("ca /ka/\n\xd8\xa7\n") << QByteArray();
+}
+
+void TestDataSet::builderPutsTheLetterOnLine0()
+{
+    QFETCH(QByteArray, article);
+    QFETCH(QByteArray, line0);
+    Fixture fixture({"cab /kab/\n\xd8\xaa\n", article});
+    const dataset::Build built = dataset::build(fixture.sources);
+    QCOMPARE(built.error, std::nullopt);
     QTemporaryDir program;
     QCOMPARE(dataset::write(program.path(), built.set), std::nullopt);
+
+    const QList<QByteArray> list = readLines(sourceFile(program.path(), u"c.dll"_qs));
+    QCOMPARE(list.value(0), QByteArray("c"));
+    QVERIFY(!list.mid(1).contains("c") && !list.mid(1).contains("C"));
+    const QList<QByteArray> first = readLines(sourceFile(program.path(), u"first.dll"_qs));
+    const int base = store::letterBase('c')->base;
+    QCOMPARE(store::decode(first[base], built.set.cells), line0);
+    QCOMPARE(dataset::formatReport(built.report).contains(u"\n  c* "_qs), !line0.isEmpty());
+    QCOMPARE(store::decode(first[base + list.indexOf("cab")], built.set.cells), toArabic("ت"));
 }
 
 void TestDataSet::builderChoosesIdioms()
@@ -725,6 +814,8 @@ void TestDataSet::builderRefusesBadInput_data()
     QTest::newRow("non-UTF-8 article") << u"latin1"_qs << u"not UTF-8"_qs;
     QTest::newRow("malformed index line") << u"malformed"_qs << u"not a dictd index line"_qs;
     QTest::newRow("missing WordNet file") << u"wordnet"_qs << u"cannot read"_qs;
+    QTest::newRow("malformed sense count")
+        << u"counts"_qs << u"cntlist.rev line 2: not a WordNet sense count"_qs;
 }
 
 void TestDataSet::builderRefusesBadInput()
@@ -748,6 +839,9 @@ void TestDataSet::builderRefusesBadInput()
         testsupport::writeFile(fixture.sources.dictIndex, index + "no tabs here\n");
     } else if (fault == u"wordnet") {
         QFile::remove(fixture.sources.wordnetData[1]);
+    } else if (fault == u"counts") {
+        fixture.sources.wordnetCounts = fixture.dir.path() + u"/cntlist.rev"_qs;
+        testsupport::writeFile(fixture.sources.wordnetCounts, "a%1:10:00:: 1 2\nab%1 x 3\n");
     }
     const dataset::Build built = dataset::build(fixture.sources);
     QVERIFY(built.error.has_value());

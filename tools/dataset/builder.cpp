@@ -2,6 +2,7 @@
 
 #include "dictd.h"
 #include "platform/regularfile.h"
+#include "ranking.h"
 #include "store/textcode.h"
 #include "wordnet.h"
 
@@ -386,17 +387,50 @@ Build build(const BuildSources &sources, const Progress &progress)
         return lessKeyed({a.key, a.headword}, {b.key, b.headword});
     });
 
+    wordnet::Usage usage;
+    if (!sources.wordnetCounts.isEmpty() || !sources.wordnetIndexes.isEmpty() ||
+        !sources.wordnetExceptions.isEmpty()) {
+        say(QStringLiteral("reading %1").arg(sources.wordnetCounts));
+        usage = wordnet::readUsage(sources.wordnetCounts, sources.wordnetIndexes,
+                                   sources.wordnetExceptions);
+        if (usage.error) {
+            result.error = usage.error;
+            return result;
+        }
+    }
+    // The headword that is the letter alone is the letter's own line 0; a letter with more
+    // headwords than places keeps the most useful ones, still in alphabetical order.
     ArabicConverter converter;
+    std::array<QList<const Word *>, 26> byLetter;
     for (const Word &word : words) {
         const int letter = (word.headword[0] | 0x20) - 'a';
-        const auto capacity = headwordCapacity(letter);
-        if (capacity && set.letters[letter].size() >= *capacity) {
-            if (report.cut[letter]++ == 0)
-                report.firstCut[letter] = word.headword;
-            continue;
+        if (word.headword.size() == 1) {
+            set.letterDefinitions[letter] = converter.convert(numbered(word.translations));
+            report.ownEntry[letter] = true;
+        } else {
+            byLetter[letter] << &word;
         }
-        set.letters[letter] << Entry{word.headword, converter.convert(numbered(word.translations))};
-        ++report.entries[letter];
+    }
+    for (int letter = 0; letter < 26; ++letter) {
+        QList<QByteArray> candidates;
+        for (const Word *word : byLetter[letter])
+            candidates << word->headword;
+        const auto capacity = headwordCapacity(letter);
+        const ranking::Choice choice =
+            ranking::choose(candidates, capacity.value_or(candidates.size()), usage);
+        for (qsizetype n : choice.kept) {
+            const Word &word = *byLetter[letter][n];
+            set.letters[letter] << Entry{word.headword,
+                                         converter.convert(numbered(word.translations))};
+        }
+        report.entries[letter] = choice.kept.size();
+        report.dropped[letter] = choice.dropped.size();
+        for (qsizetype n : choice.dropped) {
+            report.knownDrops[letter] += usage.knows(candidates[n]) ? 1 : 0;
+            if (report.mostFrequentDropped[letter].size() < 10)
+                report.mostFrequentDropped[letter]
+                    << std::pair{candidates[n], usage.frequencyOf(candidates[n])};
+        }
     }
 
     // Idioms.
@@ -482,6 +516,8 @@ Build build(const BuildSources &sources, const Progress &progress)
         for (const Entry &entry : letter)
             countBytes(entry.definition);
     }
+    for (const QByteArray &definition : set.letterDefinitions)
+        countBytes(definition);
     for (const QByteArray &body : idiomBodies)
         countBytes(body);
     std::array<int, 256> order;
@@ -518,8 +554,11 @@ Build build(const BuildSources &sources, const Progress &progress)
             sound = bracketTags(raw, list) == shown;
         }
         for (qsizetype l = 0; sound && l < 26; ++l) {
-            for (const Entry &entry : set.letters[l]) {
-                const QByteArray shown = encodable(entry.definition, keeps);
+            QList<QByteArray> definitions{set.letterDefinitions[l]};
+            for (const Entry &entry : set.letters[l])
+                definitions << entry.definition;
+            for (const QByteArray &definition : definitions) {
+                const QByteArray shown = encodable(definition, keeps);
                 if (bracketTags(shown, list) != shown) {
                     sound = false;
                     break;
@@ -585,18 +624,25 @@ QString formatReport(const BuildReport &report)
                 .arg(report.notWestern)
                 .arg(report.withoutDefinition)
                 .arg(report.merged);
-    text += u"entries per letter:\n"_qs;
+    text += u"entries per letter (* the letter's own entry on line 0):\n"_qs;
     qint64 total = 0;
     for (int l = 0; l < 26; ++l) {
         const auto capacity = headwordCapacity(l);
-        text += QStringLiteral("  %1 %2 of %3")
+        text += QStringLiteral("  %1%2 %3 of %4")
                     .arg(QChar(u'a' + l))
+                    .arg(QChar(report.ownEntry[l] ? u'*' : u' '))
                     .arg(report.entries[l], 6)
                     .arg(capacity ? QString::number(*capacity) : u"(no bound)"_qs);
-        if (report.cut[l] > 0)
-            text += QStringLiteral("  cut %1, from \"%2\" on")
-                        .arg(report.cut[l])
-                        .arg(QString::fromLatin1(report.firstCut[l]));
+        if (report.dropped[l] > 0) {
+            QStringList most;
+            for (const auto &[headword, frequency] : report.mostFrequentDropped[l])
+                most << QStringLiteral("%1 (%2)").arg(QString::fromLatin1(headword)).arg(frequency);
+            text += QStringLiteral("  dropped %1, %2 of them known to WordNet; the most "
+                                   "frequent: %3")
+                        .arg(report.dropped[l])
+                        .arg(report.knownDrops[l])
+                        .arg(most.join(u", "_qs));
+        }
         text += u'\n';
         total += report.entries[l];
     }

@@ -24,6 +24,11 @@ struct BuildSources
     QStringList wordnetData;                  // data.verb, data.adj, data.adv
     int idioms = store::kWholeIdiomListLines; // how many idioms to choose, when there are more
     QString gplText;                          // optional: the GPL text to carry beside the notices
+    // What ranks the words of a letter with more words than places; with none of them the
+    // shorter words are kept.
+    QString wordnetCounts;         // cntlist.rev
+    QStringList wordnetIndexes;    // index.noun, index.verb, index.adj, index.adv
+    QStringList wordnetExceptions; // noun.exc, verb.exc, adj.exc, adv.exc
 };
 
 struct LostCharacter
@@ -41,13 +46,17 @@ struct BuildReport
     qint64 withoutDefinition = 0;        // articles that carry no translation
     qint64 merged = 0;                   // articles merged into an earlier one of the same headword
     std::array<qint64, 26> entries{};    // headwords written, per letter
-    std::array<qint64, 26> cut{};        // headwords over the letter's capacity, left out
-    std::array<QByteArray, 26> firstCut; // the first headword left out, per letter
+    std::array<bool, 26> ownEntry{};     // the letter alone had an entry, written on line 0
+    std::array<qint64, 26> dropped{};    // headwords over the letter's capacity, left out
+    std::array<qint64, 26> knownDrops{}; // of the dropped ones, those that WordNet has
     qint64 idiomCandidates = 0;          // distinct multi-word lemmas
     qint64 idioms = 0;                   // idioms written
     QList<QByteArray> tags;              // the tags chosen
     qint64 definitionCharacters = 0;     // characters of all definitions, lost ones included
     QList<LostCharacter> lost;           // most frequent first
+    // Per letter, the most useful of the dropped headwords (ten at most) with their sense
+    // frequency.
+    std::array<QList<std::pair<QByteArray, qint64>>, 26> mostFrequentDropped;
     qint64 lostTotal() const;
 };
 

@@ -109,7 +109,7 @@ std::optional<QString> writeInto(const QString &root, const DataSet &set, Encodi
             return error;
     }
 
-    // Definitions by entry slot; slot base + 0 is the letter line, which has none.
+    // Definitions by entry slot; slot base + 0 is the letter line.
     QList<QByteArray> first(store::kSecondFileBoundary);
     QList<QByteArray> second;
     for (int i = 0; i < 26; ++i) {
@@ -138,6 +138,9 @@ std::optional<QString> writeInto(const QString &root, const DataSet &set, Encodi
                                          : base - offset + entries.size() + 1;
         if (definitionLines.size() < end)
             definitionLines.resize(end);
+        if (!set.letterDefinitions[i].isEmpty())
+            definitionLines[base - offset] =
+                encodeCounted(set.letterDefinitions[i], set.cells, loss);
         for (qsizetype n = 0; n < entries.size(); ++n)
             definitionLines[base - offset + n + 1] =
                 encodeCounted(entries[n].definition, set.cells, loss);

@@ -32,8 +32,10 @@ struct Entry
 struct DataSet
 {
     // Letter a..z: list lines 1.. in order (line 0, the letter itself, is written by the
-    // writer, with an empty definition).
+    // writer).
     std::array<QList<Entry>, 26> letters;
+    // The definition of line 0 of each letter, the entry of the letter itself; may be empty.
+    std::array<QByteArray, 26> letterDefinitions;
     QList<Entry> idioms; // idiom list line 0..
     store::SymbolCells cells;
     store::TagCells tags;

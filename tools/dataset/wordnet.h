@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -26,5 +29,27 @@ struct Database
 };
 
 Database read(const QString &dataPath);
+
+// How much the words of the language are used, as WordNet knows it: the tag counts of the
+// senses (cntlist.rev, "lemma%sense-key sense-number count"), the lemmas of the index files
+// (index.noun, ...) and the inflected forms of the exception lists (noun.exc, ...).
+struct Usage
+{
+    std::optional<QString> error;
+    QHash<QByteArray, qint64> frequency; // lemma -> summed tag counts of its senses
+    QSet<QByteArray> lemmas;             // every lemma and inflected form WordNet has
+
+    // Headwords are looked up case-insensitively, with blanks read as WordNet's '_'.
+    qint64 frequencyOf(QByteArrayView headword) const;
+    bool knows(QByteArrayView headword) const;
+};
+
+// Reads the sense counts (none for an empty path) and the word lists; a file that cannot be
+// read or is not of its kind is an error.
+Usage readUsage(const QString &senseCounts, const QStringList &indexes,
+                const QStringList &exceptions);
+
+// The lemma a headword is filed under: lower case, blanks as '_'.
+QByteArray lemmaOf(QByteArrayView headword);
 
 } // namespace dataset::wordnet

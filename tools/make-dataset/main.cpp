@@ -97,6 +97,11 @@ int main(int argc, char *argv[])
     const QString wordnetFolder = parser.value(wordnet);
     for (const char *name : {"data.verb", "data.adj", "data.adv"})
         sources.wordnetData << wordnetFolder + u'/' + QLatin1StringView(name);
+    sources.wordnetCounts = wordnetFolder + u"/cntlist.rev"_qs;
+    for (const char *part : {"noun", "verb", "adj", "adv"}) {
+        sources.wordnetIndexes << wordnetFolder + u"/index."_qs + QLatin1StringView(part);
+        sources.wordnetExceptions << wordnetFolder + u'/' + QLatin1StringView(part) + u".exc"_qs;
+    }
     sources.idioms = idiomCount;
     if (QFileInfo::exists(parser.value(gpl)))
         sources.gplText = parser.value(gpl);
