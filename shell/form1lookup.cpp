@@ -67,6 +67,35 @@ private:
     std::function<void()> m_action;
 };
 
+// The longest paragraph the definition box is given. The box lays a paragraph out in one
+// piece, in time that grows faster than its length (a paragraph of 250,000 characters held
+// the window for ten seconds); paragraphs of this length it lays out a few at a time
+// between events. No real definition comes near it.
+constexpr qsizetype kLongestShownParagraph = 4096;
+
+// The text with every paragraph longer than kLongestShownParagraph broken, at its last
+// space within that length where it has one, into paragraphs that are not.
+QString withShortParagraphs(const QString &text)
+{
+    QString shown;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        end = end < 0 ? text.size() : end;
+        while (end - start > kLongestShownParagraph) {
+            const qsizetype space =
+                QStringView(text).sliced(start, kLongestShownParagraph).lastIndexOf(u' ');
+            const qsizetype cut = start + (space > 0 ? space + 1 : kLongestShownParagraph);
+            shown += QStringView(text).sliced(start, cut - start);
+            shown += u'\n';
+            start = cut;
+        }
+        shown += QStringView(text).sliced(start, std::min(end + 1, text.size()) - start);
+        start = end + 1;
+    }
+    return shown;
+}
+
 } // namespace
 
 void Form1::connectLookup()
@@ -150,7 +179,7 @@ void Form1::Command1Click()
         m_search, m_programFolder, lookupMode(), platform::codepage::toArabic(rr1->toPlainText()),
         m_symbolCells, m_tagCells);
     rr1->hide();
-    rr1->setPlainText(platform::codepage::fromArabic(outcome.definition));
+    rr1->setPlainText(withShortParagraphs(platform::codepage::fromArabic(outcome.definition)));
     rr1->setVisible(outcome.definitionShown);
     if (!outcome.finished)
         return; // a damaged entry: the captions and the focus stay as they are

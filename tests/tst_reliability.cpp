@@ -221,6 +221,7 @@ private slots:
     void longListFile();
     void longDefinitionLine();
     void largeIndexFile();
+    void overlongDefinitionIsCut();
     void sparseSettingsFile();
     void hostileFileIsAMissingFile_data();
     void hostileFileIsAMissingFile();
@@ -341,6 +342,26 @@ void TestReliability::longDefinitionLine()
     });
     QVERIFY(run.finished);
     QVERIFY2(run.peakGrowth < 128 * MiB, qPrintable(QString::number(run.peakGrowth)));
+}
+
+void TestReliability::overlongDefinitionIsCut()
+{
+    // Line 0 of the idiom definitions: codes one group past the line cap.
+    QTemporaryDir folder;
+    const qsizetype groups = platform::caps::kDefinitions.line / 4;
+    const QByteArray line = repeated(*store::groupOfCharacter('a'), groups) + "1300";
+    QVERIFY(testsupport::writeFile(folder.path() + QStringLiteral("/source/5.dll"),
+                                   line + "\r\n1300\r\n"));
+
+    const ChildRun run = runInChild([&] {
+        lookup::SearchState state;
+        state.entryIndex = 0;
+        const lookup::LookupOutcome outcome =
+            lookup::lookUpDefinition(state, folder.path(), lookup::Mode::Idioms, {}, {}, {});
+        return outcome.finished && outcome.cut &&
+               outcome.definition == repeated("a", groups) + lookup::kCutNote;
+    });
+    QVERIFY(run.finished);
 }
 
 void TestReliability::largeIndexFile()
