@@ -58,6 +58,12 @@ void TestRtfReader::plainText_data()
     QTest::newRow("hex bytes in cp1252")
         << doc("caf\\'e9 \\'80\\'9f") << QByteArray("caf\xe9 \x80\x9f");
     QTest::newRow("hex with upper-case digits") << doc("\\'C9") << QByteArray("\xc9");
+    QTest::newRow("hex escape before a hex letter") << doc("fianc\\'e9e")
+                                                    << QByteArray("fianc\xe9"
+                                                                  "e");
+    QTest::newRow("hex escape before a digit") << doc("\\'e91")
+                                               << QByteArray("\xe9"
+                                                             "1");
     QTest::newRow("unicode with one fallback") << doc("\\u233?x") << QByteArray("\xe9x");
     QTest::newRow("unicode negative parameter")
         << doc("\\u-3?") << QByteArray("?"); // U+FFFD has no Windows-1252 byte

@@ -81,6 +81,8 @@ private slots:
     void wordWindow();
     void typingReusesTheLoadedIndex();
     void upperCaseInitialLoadsAgain();
+    void capitalInitialMovesTheEntry_data();
+    void capitalInitialMovesTheEntry();
     void refusedInitial_data();
     void refusedInitial();
     void initialOutsideLettersKeepsEntry();
@@ -207,6 +209,36 @@ void TestSearch::upperCaseInitialLoadsAgain()
     QCOMPARE(state.loadedInitial, QByteArray("Q"));
     QCOMPARE(state.entryIndex, std::optional<qint32>(store::kLetterBases[16].base + 1));
     QCOMPARE(state.stem, QByteArray("second"));
+}
+
+void TestSearch::capitalInitialMovesTheEntry_data()
+{
+    QTest::addColumn<char>("letter");
+    // The first and the last letter, and one between.
+    QTest::newRow("A") << 'a';
+    QTest::newRow("M") << 'm';
+    QTest::newRow("Z") << 'z';
+}
+
+void TestSearch::capitalInitialMovesTheEntry()
+{
+    QFETCH(char, letter);
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    const QByteArray l(1, letter);
+    QVERIFY(testsupport::writeFile(folder + "/source1/" + l + ".hhh",
+                                   "  " + l + "\r\n  " + l + "ebra\r\n"));
+    QVERIFY(testsupport::writeFile(folder + "/source/" + l + ".dll", l + "\r\n" + l + "ebra\r\n"));
+    QVERIFY(testsupport::writeFile(folder + "/source1/q.hhh", "  q\r\n  quay\r\n"));
+    const store::LetterBase row = *store::letterBase(letter);
+
+    SearchState state;
+    QVERIFY(lookup::searchStep(state, folder, Mode::Words, "quay").matched);
+    const QByteArray typed = char(letter - 'a' + 'A') + QByteArray("EBRA");
+    QVERIFY(lookup::searchStep(state, folder, Mode::Words, typed).matched);
+    // Search then reads the line of the capital's own letter.
+    QCOMPARE(state.entryIndex, std::optional<qint32>(row.base + 1));
+    QCOMPARE(state.stem, QByteArray(row.stem));
 }
 
 void TestSearch::refusedInitial_data()
