@@ -20,6 +20,8 @@ packages=(
     # a real X server, a window manager, a notification area and input for window tests
     # and screenshots
     xvfb xauth x11-utils openbox trayer xdotool imagemagick
+    # the screen-reader test: a session bus, the accessibility bus and a pyatspi client
+    dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     # the end-to-end test's helper that closes a window like a window manager
     libx11-dev
     # the Debian package (cpack -G DEB reads the programs' dependencies with dpkg-shlibdeps)

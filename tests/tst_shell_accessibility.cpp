@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -54,7 +55,7 @@ private Q_SLOTS:
     void seenControlsNamed_data();
     void seenControlsNamed();
     void definitionReachableByKeyboard();
-    void aboutPictureNamed();
+    void aboutPictureAndIconNamed();
 
 private:
     QTemporaryDir m_dir;
@@ -189,8 +190,13 @@ void TestShellAccessibility::definitionReachableByKeyboard()
     QCOMPARE(labels.front().first->object(), window.child<QLabel>("Label1"));
 }
 
-void TestShellAccessibility::aboutPictureNamed()
+void TestShellAccessibility::aboutPictureAndIconNamed()
 {
+    // The icon's tip is what both notification protocols show as its name (the XEmbed
+    // tool tip; the title of the StatusNotifierItem's ToolTip).
+    Window window(m_dir.path());
+    QCOMPARE(window.form.trayIcon()->toolTip(), QStringLiteral("Vellumstack"));
+
     Form2 about;
     QAccessibleInterface *picture =
         QAccessible::queryAccessibleInterface(about.findChild<QLabel *>(QStringLiteral("Image1")));
