@@ -250,12 +250,29 @@ xs_pointer_on()
         xwininfo -id "$window" -tree 2>/dev/null | awk -v id="$1" '$1 == id { found = 1 } END { exit !found }'
 }
 
-# Starts the openbox window manager and waits until it manages the screen.
+# Starts the openbox window manager and waits until it manages the screen; one that ends
+# before it does is started once more.
 xs_start_openbox()
 {
-    openbox --sm-disable >"$xs_work/openbox.log" 2>&1 &
-    xs_pids+=("$!")
-    xs_wait_for "the window manager" 10 xs_wm_up
+    local attempt pid status
+    for attempt in 1 2; do
+        openbox --sm-disable >>"$xs_work/openbox.log" 2>&1 &
+        pid=$!
+        xs_pids+=("$pid")
+        for _ in $(seq 200); do
+            xs_wm_up && return 0
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        if kill -0 "$pid" 2>/dev/null; then
+            xs_log "openbox runs but does not manage the screen"
+            return 1
+        fi
+        status=0
+        wait "$pid" || status=$?
+        xs_log "openbox ended with status $status (attempt $attempt)"
+    done
+    return 1
 }
 
 xs_wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
