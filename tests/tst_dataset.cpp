@@ -812,6 +812,17 @@ void TestDataSet::builderRefusesBadInput_data()
     QTest::newRow("missing WordNet file") << u"wordnet"_qs << u"cannot read"_qs;
     QTest::newRow("malformed sense count")
         << u"counts"_qs << u"cntlist.rev line 2: not a WordNet sense count"_qs;
+    // Sources that give no dictionary.
+    QTest::newRow("empty index") << u"empty"_qs << u"test.index: no headword"_qs;
+    QTest::newRow("only the dictionary's own articles")
+        << u"no articles"_qs << u"test.index: no headword with a translation in its 0"_qs;
+    QTest::newRow("index lines ended by CR alone")
+        << u"cr"_qs << u"test.index line 1: not a dictd index line (its lines end in CR alone)"_qs;
+    QTest::newRow("index line of four fields")
+        << u"four fields"_qs << u"test.index line 2: not a dictd index line"_qs;
+    QTest::newRow("no multi-word lemma") << u"no idioms"_qs << u"no multi-word lemma"_qs;
+    QTest::newRow("data inflating past the limit")
+        << u"bomb"_qs << u"test.dict.dz: inflates to more than the limit of 1048576 bytes"_qs;
 }
 
 void TestDataSet::builderRefusesBadInput()
@@ -821,6 +832,8 @@ void TestDataSet::builderRefusesBadInput()
     QList<QByteArray> articles = fixtureArticles();
     if (fault == u"latin1")
         articles << "caf\xe9 /k/\n\xd8\xa7\n";
+    if (fault == u"no articles")
+        articles.clear();
     Fixture fixture(articles);
     const QByteArray index = testsupport::readFile(fixture.sources.dictIndex);
     if (fault == u"missing") {
@@ -838,6 +851,20 @@ void TestDataSet::builderRefusesBadInput()
     } else if (fault == u"counts") {
         fixture.sources.wordnetCounts = fixture.dir.path() + u"/cntlist.rev"_qs;
         testsupport::writeFile(fixture.sources.wordnetCounts, "a%1:10:00:: 1 2\nab%1 x 3\n");
+    } else if (fault == u"empty") {
+        testsupport::writeFile(fixture.sources.dictIndex, {});
+    } else if (fault == u"cr") {
+        testsupport::writeFile(fixture.sources.dictIndex, QByteArray(index).replace('\n', '\r'));
+    } else if (fault == u"four fields") {
+        testsupport::writeFile(fixture.sources.dictIndex,
+                               QByteArray(index).replace("apple\t", "apple\tA\t"));
+    } else if (fault == u"no idioms") {
+        for (const QString &path : fixture.sources.wordnetData)
+            testsupport::writeFile(path, wordnetLine(100, 'v', {"collapse"}, "stop working"));
+    } else if (fault == u"bomb") {
+        // 4 MB of zeros in a few kB, past a limit lowered to 1 MB.
+        gzip(QByteArray(4 << 20, '\0'), fixture.sources.dictData);
+        fixture.sources.inflateLimit = 1 << 20;
     }
     const dataset::Build built = dataset::build(fixture.sources);
     QVERIFY(built.error.has_value());

@@ -319,7 +319,8 @@ Build build(const BuildSources &sources, const Progress &progress)
 
     // Words.
     say(QStringLiteral("reading %1").arg(sources.dictIndex));
-    const dictd::Dictionary dictionary = dictd::read(sources.dictIndex, sources.dictData);
+    const dictd::Dictionary dictionary =
+        dictd::read(sources.dictIndex, sources.dictData, sources.inflateLimit);
     if (dictionary.error) {
         result.error = dictionary.error;
         return result;
@@ -379,6 +380,13 @@ Build build(const BuildSources &sources, const Progress &progress)
         }
         wordAt.insert(key, words.size());
         words << Word{*headword, key, translations};
+    }
+    // A source that gives no dictionary must not replace a set that is one.
+    if (words.isEmpty()) {
+        result.error = QStringLiteral("%1: no headword with a translation in its %2 articles")
+                           .arg(sources.dictIndex)
+                           .arg(report.articles);
+        return result;
     }
     say(QStringLiteral("%1 articles, %2 distinct headwords")
             .arg(report.articles)
@@ -480,6 +488,11 @@ Build build(const BuildSources &sources, const Progress &progress)
             idiomAt.insert(key, idioms.size());
             idioms << Idiom{*bytes, key, {idiomSense}};
         }
+    }
+    if (idioms.isEmpty() && sources.idioms > 0) {
+        result.error = QStringLiteral("%1: no multi-word lemma to take idioms from")
+                           .arg(sources.wordnetData.join(u", "_qs));
+        return result;
     }
     std::sort(idioms.begin(), idioms.end(), [](const Idiom &a, const Idiom &b) {
         return lessKeyed({a.key, a.text}, {b.key, b.text});

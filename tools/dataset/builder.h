@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataset.h"
+#include "dictd.h"
 #include "store/letterbases.h"
 
 #include <QByteArray>
@@ -29,6 +30,7 @@ struct BuildSources
     QString wordnetCounts;         // cntlist.rev
     QStringList wordnetIndexes;    // index.noun, index.verb, index.adj, index.adv
     QStringList wordnetExceptions; // noun.exc, verb.exc, adj.exc, adv.exc
+    qint64 inflateLimit = dictd::kInflateLimit; // the most the dictd data may inflate to
 };
 
 struct LostCharacter

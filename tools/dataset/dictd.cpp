@@ -7,11 +7,25 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
 namespace dataset::dictd {
 
 namespace {
 
-std::optional<QString> readData(const QString &path, QByteArray &data)
+// The size a gzip file gives in its last four bytes: the inflated size modulo 2^32 of a
+// file of one member (as a .dict.dz is). Only a hint for the reservation.
+qint64 statedSize(QFile &file)
+{
+    unsigned char tail[4];
+    if (file.size() < 4 || ::pread(file.handle(), tail, 4, file.size() - 4) != 4)
+        return 0;
+    return qint64(tail[0]) | qint64(tail[1]) << 8 | qint64(tail[2]) << 16 | qint64(tail[3]) << 24;
+}
+
+std::optional<QString> readData(const QString &path, qint64 limit, QByteArray &data)
 {
     const qint64 cap = platform::caps::kDictData.size;
     const std::unique_ptr<QFile> opened = platform::openRegularFile(path, cap);
@@ -29,13 +43,32 @@ std::optional<QString> readData(const QString &path, QByteArray &data)
         gzclose_r(file);
         return QStringLiteral("%1: not a gzip file").arg(path);
     }
+    const auto pastLimit = [&] {
+        gzclose_r(file);
+        data = QByteArray();
+        return QStringLiteral("%1: inflates to more than the limit of %2 bytes for a dictionary")
+            .arg(path)
+            .arg(limit);
+    };
+    // A truncated file states any size: the stated one is taken only when it is in bounds.
+    if (const qint64 stated = statedSize(*opened); stated > 0 && stated <= limit)
+        data.reserve(stated);
     char buffer[1 << 16];
     int got = 0;
-    while ((got = gzread(file, buffer, sizeof buffer)) > 0)
+    while ((got = gzread(file, buffer, sizeof buffer)) > 0) {
+        if (data.size() + got > limit)
+            return pastLimit();
+        // Grown by doubling, but never past the limit.
+        if (data.size() + got > data.capacity())
+            data.reserve(std::min(limit, std::max(2 * data.capacity(), data.size() + got)));
         data.append(buffer, got);
+    }
     int code = Z_OK;
     const QString message = QString::fromUtf8(gzerror(file, &code));
     const int closed = gzclose_r(file);
+    if (code == Z_ERRNO)
+        return QStringLiteral("cannot read %1: %2")
+            .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
     if (code == Z_BUF_ERROR)
         return QStringLiteral("%1: truncated data (the file ends early)").arg(path);
     if (got < 0 || (code != Z_OK && code != Z_STREAM_END))
@@ -71,7 +104,7 @@ std::optional<qint64> base64Number(QByteArrayView digits)
     return value;
 }
 
-Dictionary read(const QString &indexPath, const QString &dataPath)
+Dictionary read(const QString &indexPath, const QString &dataPath, qint64 inflateLimit)
 {
     Dictionary dictionary;
     const qint64 indexCap = platform::caps::kDictIndex.size;
@@ -82,8 +115,8 @@ Dictionary read(const QString &indexPath, const QString &dataPath)
         return dictionary;
     }
     const QByteArray &index = *indexFile;
-    QByteArray data;
-    if (auto error = readData(dataPath, data)) {
+    QByteArray &data = dictionary.data;
+    if (auto error = readData(dataPath, inflateLimit, data)) {
         dictionary.error = error;
         return dictionary;
     }
@@ -100,14 +133,21 @@ Dictionary read(const QString &indexPath, const QString &dataPath)
             line.chop(1);
         if (line.isEmpty())
             continue;
-        const qsizetype tab2 = line.lastIndexOf('\t');
-        const qsizetype tab1 = tab2 > 0 ? line.lastIndexOf('\t', tab2 - 1) : -1;
+        // key TAB offset TAB length, and nothing else: a CR inside a line means line ends
+        // this reader does not take (CR alone), and the whole file is one line.
+        const qsizetype tab1 = line.indexOf('\t');
+        const qsizetype tab2 = tab1 > 0 ? line.indexOf('\t', tab1 + 1) : -1;
+        const bool fields = tab2 > 0 && line.indexOf('\t', tab2 + 1) < 0 && !line.contains('\r');
         const auto offset =
-            tab1 > 0 ? base64Number(line.sliced(tab1 + 1, tab2 - tab1 - 1)) : std::nullopt;
-        const auto length = tab1 > 0 ? base64Number(line.sliced(tab2 + 1)) : std::nullopt;
+            fields ? base64Number(line.sliced(tab1 + 1, tab2 - tab1 - 1)) : std::nullopt;
+        const auto length = fields ? base64Number(line.sliced(tab2 + 1)) : std::nullopt;
         if (!offset || !length) {
             dictionary.error =
-                QStringLiteral("%1 line %2: not a dictd index line").arg(indexPath).arg(lineNumber);
+                QStringLiteral("%1 line %2: not a dictd index line%3")
+                    .arg(indexPath)
+                    .arg(lineNumber)
+                    .arg(line.contains('\r') ? u" (its lines end in CR alone)"_qs : QString());
+            dictionary.data.clear();
             return dictionary;
         }
         if (*offset + *length > data.size()) {
@@ -119,9 +159,12 @@ Dictionary read(const QString &indexPath, const QString &dataPath)
                     .arg(*offset)
                     .arg(*length)
                     .arg(data.size());
+            dictionary.data.clear();
             return dictionary;
         }
-        articles << Article{line.first(tab1).toByteArray(), data.mid(*offset, *length)};
+        // The article's text is a view of the data, which the dictionary keeps.
+        articles << Article{line.first(tab1).toByteArray(),
+                            QByteArray::fromRawData(data.constData() + *offset, *length)};
     }
     dictionary.articles = std::move(articles);
     return dictionary;
