@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of fuzz/ with clang (AddressSanitizer and UndefinedBehavior-
 # Sanitizer on every library) into build-fuzz/, writes their seed corpora with the project's
-# own writers, and runs each target for a bounded time, two at a time. Prints the inputs run
+# own writers, and runs each target for a bounded time from them and from the committed corpus
+# of fuzz/corpus/, two at a time. Prints the inputs run
 # per target; fails when a target finds a crash, a leak, a hang or runs out of memory (the
 # input is kept in build-fuzz/crashes/).
 #   FUZZ_SECONDS  seconds per target (default 60)
@@ -24,7 +25,11 @@ run() {
     # Deep group nesting needs long documents.
     [ "$target" = rtfreader ] && max_len=65536
     mkdir -p "$build/corpus/$target"
-    "$build/bin/fuzz_$target" "$build/corpus/$target" "$build/seeds/fuzz_$target" \
+    # New inputs go to build-fuzz/corpus; the committed corpus (fuzz/corpus, minimised
+    # with -merge=1, and every input that once found a fault) and the seeds are read only.
+    local corpora=("$build/seeds/fuzz_$target")
+    [ -d "fuzz/corpus/$target" ] && corpora+=("fuzz/corpus/$target")
+    "$build/bin/fuzz_$target" "$build/corpus/$target" "${corpora[@]}" \
         -max_total_time="$seconds" -max_len="$max_len" -timeout=30 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$build/crashes/$target-" \
         > "$build/logs/$target.log" 2>&1
