@@ -16,16 +16,13 @@ source "$here/xsession.sh"
 # The client runs on the system's Python, which has the Debian packages' modules.
 python=/usr/bin/python3
 
+xs_test=e2e_atspi
+# Here every failure ends the run.
 fail()
 {
-    echo "e2e_atspi: FAIL: $*"
-    local log
-    for log in "$xs_work"/*.log; do
-        [ -s "$log" ] || continue
-        echo "--- $(basename "$log")"
-        cat "$log"
-    done
-    exit 1
+    xs_log "FAIL: $*"
+    xs_failures=$((xs_failures + 1))
+    finish
 }
 
 # Inside the private session bus: the accessibility bus, the program, the client.
@@ -80,4 +77,4 @@ env -u DBUS_SESSION_BUS_ADDRESS -u AT_SPI_BUS_ADDRESS -u QT_QPA_PLATFORMTHEME -u
 status=$?
 [ "$status" = 0 ] || [ "$status" = 77 ] || fail "the screen reader's checks failed (status $status)"
 [ "$status" = 77 ] && exit 77
-echo "e2e_atspi: all checks passed"
+finish

@@ -17,42 +17,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=xsession.sh
 source "$here/xsession.sh"
 
-failures=0
-fail()
-{
-    xs_log "FAIL: $*"
-    failures=$((failures + 1))
-}
-check()
-{
-    local what=$1
-    shift
-    if "$@"; then
-        xs_log "ok: $what"
-        return 0
-    fi
-    fail "$what"
-    return 1
-}
-require()
-{
-    check "$@" || finish
-}
-finish()
-{
-    if [ "$failures" -gt 0 ]; then
-        local log
-        for log in "$xs_work"/*.log; do
-            [ -s "$log" ] || continue
-            echo "--- $(basename "$log")"
-            cat "$log"
-        done
-        echo "e2e_openbox: $failures check(s) failed"
-        exit 1
-    fi
-    echo "e2e_openbox: all checks passed"
-    exit 0
-}
+xs_test=e2e_openbox
 
 trap xs_cleanup EXIT
 xs_init

@@ -23,53 +23,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=xsession.sh
 source "$here/xsession.sh"
 
-failures=0
-skipped=0
-fail()
-{
-    xs_log "FAIL: $*"
-    failures=$((failures + 1))
-}
-skip()
-{
-    xs_log "SKIP: $*"
-    skipped=$((skipped + 1))
-}
-check()
-{
-    local what=$1
-    shift
-    if "$@"; then
-        xs_log "ok: $what"
-        return 0
-    fi
-    fail "$what"
-    return 1
-}
-# A step that the rest of the run depends on: stop at once when it fails.
-require()
-{
-    check "$@" || finish
-}
-finish()
-{
-    if [ "$failures" -gt 0 ]; then
-        local log
-        for log in "$xs_work"/*.log; do
-            [ -s "$log" ] || continue
-            echo "--- $(basename "$log")"
-            tail -n 40 "$log"
-        done
-        echo "e2e_package: $failures check(s) failed"
-        exit 1
-    fi
-    if [ "$skipped" -gt 0 ]; then
-        echo "e2e_package: passed, but $skipped part(s) skipped"
-        exit 77
-    fi
-    echo "e2e_package: all checks passed"
-    exit 0
-}
+xs_test=e2e_package
+xs_log_tail=40
 cleanup()
 {
     # The unpacked program folder may have been made read-only.

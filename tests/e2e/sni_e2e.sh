@@ -18,43 +18,7 @@ source "$here/xsession.sh"
 source "$here/snisession.sh"
 sni_private_bus "$0" "$@"
 
-failures=0
-fail()
-{
-    xs_log "FAIL: $*"
-    failures=$((failures + 1))
-}
-check()
-{
-    local what=$1
-    shift
-    if "$@"; then
-        xs_log "ok: $what"
-        return 0
-    fi
-    fail "$what"
-    return 1
-}
-# A step that the rest of the run depends on: stop at once when it fails.
-require()
-{
-    check "$@" || finish
-}
-finish()
-{
-    if [ "$failures" -gt 0 ]; then
-        local log
-        for log in "$xs_work"/*.log; do
-            [ -s "$log" ] || continue
-            echo "--- $(basename "$log")"
-            cat "$log"
-        done
-        echo "e2e_sni: $failures check(s) failed"
-        exit 1
-    fi
-    echo "e2e_sni: all checks passed"
-    exit 0
-}
+xs_test=e2e_sni
 
 trap xs_cleanup EXIT
 xs_init

@@ -276,3 +276,71 @@ xs_start_openbox()
 }
 
 xs_wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+# The checks and verdict of an end-to-end test. xs_test names the test in its verdict;
+# xs_log_tail, when set, cuts each log shown after a failure to its last lines.
+xs_test=e2e
+xs_log_tail=""
+xs_failures=0
+xs_skipped=0
+
+fail()
+{
+    xs_log "FAIL: $*"
+    xs_failures=$((xs_failures + 1))
+}
+
+# A part that cannot be run here; the run then ends as skipped unless something failed.
+skip()
+{
+    xs_log "SKIP: $*"
+    xs_skipped=$((xs_skipped + 1))
+}
+
+check()
+{
+    local what=$1
+    shift
+    if "$@"; then
+        xs_log "ok: $what"
+        return 0
+    fi
+    fail "$what"
+    return 1
+}
+
+# A step that the rest of the run depends on: stop at once when it fails.
+require()
+{
+    check "$@" || finish
+}
+
+xs_show_logs()
+{
+    local log
+    for log in "$xs_work"/*.log; do
+        [ -s "$log" ] || continue
+        echo "--- $(basename "$log")"
+        if [ -n "$xs_log_tail" ]; then
+            tail -n "$xs_log_tail" "$log"
+        else
+            cat "$log"
+        fi
+    done
+}
+
+# Ends the run: 1 when a check failed (with the logs), 77 when a part was skipped, else 0.
+finish()
+{
+    if [ "$xs_failures" -gt 0 ]; then
+        xs_show_logs
+        echo "$xs_test: $xs_failures check(s) failed"
+        exit 1
+    fi
+    if [ "$xs_skipped" -gt 0 ]; then
+        echo "$xs_test: passed, but $xs_skipped part(s) skipped"
+        exit 77
+    fi
+    echo "$xs_test: all checks passed"
+    exit 0
+}
