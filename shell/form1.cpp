@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyledItemDelegate>
@@ -26,6 +28,8 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolTip>
+
+#include <algorithm>
 
 namespace {
 
@@ -58,6 +62,34 @@ public:
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         size.setHeight(QFontMetrics(option.font).lineSpacing());
         return size;
+    }
+};
+
+// A caption of index text may run into the next index line. The label shows its first line
+// whole and nothing of the next: its text area ends below the first line, and the text is
+// clipped there.
+class CaptionLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::FontChange)
+            fitToFirstLine();
+        QLabel::changeEvent(event);
+    }
+    void resizeEvent(QResizeEvent *event) override
+    {
+        fitToFirstLine();
+        QLabel::resizeEvent(event);
+    }
+
+private:
+    void fitToFirstLine()
+    {
+        setContentsMargins(0, 0, 0, std::max(0, height() - fontMetrics().height()));
     }
 };
 
@@ -161,13 +193,11 @@ void Form1::createControls()
     const QFont labelFont = designFont(QStringLiteral("Palatino Linotype"), 15.75);
     Label1 = place(new QLabel(QStringLiteral("  Definitions for:"), client), "Label1",
                    {216, 40, 153, 33});
-    Label2 = place(new QLabel(client), "Label2", {368, 40, 657, 33});
-    Label12 = place(new QLabel(client), "Label12", {368, 40, 657, 33});
+    Label2 = place(new CaptionLabel(client), "Label2", {368, 40, 657, 33});
+    Label12 = place(new CaptionLabel(client), "Label12", {368, 40, 657, 33});
     for (QLabel *label : {Label1, Label2, Label12}) {
         label->setFont(labelFont);
         label->setTextFormat(Qt::PlainText);
-        // A caption of index text may run into the next index line: the label shows its
-        // first line and clips the rest.
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 

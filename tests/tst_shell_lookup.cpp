@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -145,6 +146,19 @@ void TestShellLookup::typeAndPressEnter()
     QCOMPARE(Label2->text().size(), 30);
     QCOMPARE(Label2->text(), Label12->text());
     QVERIFY(Label12->isVisible());
+    // The label draws the first line whole and nothing of the next one.
+    const QImage drawn = Label12->grab().toImage();
+    const int firstLine = Label12->fontMetrics().height() * drawn.height() / Label12->height();
+    const auto inkInRows = [&drawn](int top, int bottom) {
+        const QRgb paper = drawn.pixel(drawn.width() - 1, drawn.height() - 1);
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (drawn.pixel(x, y) != paper)
+                    return true;
+        return false;
+    };
+    QVERIFY(inkInRows(0, firstLine));
+    QVERIFY(!inkInRows(firstLine, drawn.height()));
     QVERIFY(rr1->isVisible());
     QCOMPARE(rr1->toPlainText(), QStringLiteral("(n.)  ") + kBookShown);
     // Ready for the next word: the search box has the focus and all its text selected.

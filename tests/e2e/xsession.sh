@@ -104,10 +104,12 @@ xs_panel_id()
 
 xs_panel_up() { [ -n "$(xs_panel_id)" ]; }
 
+# The panel lies at the right of the edge xs_trayer_edge (top unless set), xs_trayer_height
+# pixels high (32 unless set).
 xs_start_trayer()
 {
-    trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel \
-        --height 32 --SetDockType true --transparent false >"$xs_work/trayer.log" 2>&1 &
+    trayer --edge "${xs_trayer_edge:-top}" --align right --widthtype pixel --width 200 \
+        --heighttype pixel --height "${xs_trayer_height:-32}" --SetDockType true --transparent false >"$xs_work/trayer.log" 2>&1 &
     xs_trayer_pid=$!
     xs_pids+=("$xs_trayer_pid")
     xs_wait_for "the notification area" 10 xs_panel_up
