@@ -9,8 +9,10 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -252,6 +254,47 @@ std::optional<QString> syncFolder(const QString &path)
         return systemError(u"sync"_qs, path, error);
     }
     ::close(fd);
+    return std::nullopt;
+}
+
+FolderLock::FolderLock(FolderLock &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+
+FolderLock &FolderLock::operator=(FolderLock &&other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
+FolderLock::~FolderLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::optional<QString> FolderLock::take(const QString &folder, FolderLock *lock)
+{
+    *lock = FolderLock();
+    const QByteArray path = QFile::encodeName(folder);
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return std::nullopt;
+        return systemError(u"open"_qs, folder, errno);
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        if (error == EWOULDBLOCK)
+            return QStringLiteral("another run of the builder is writing the data set in %1; "
+                                  "try again when it has finished")
+                .arg(folder);
+        return systemError(u"lock"_qs, folder, error);
+    }
+    lock->m_fd = fd;
     return std::nullopt;
 }
 

@@ -54,6 +54,27 @@ bool swapInterrupted(const QString &folder);
 // *finished (when given) tells whether a swap had to be completed.
 std::optional<QString> finishSwap(const QString &folder, bool *finished = nullptr);
 
+// One writer at a time in a folder: an exclusive lock (flock) on the folder itself, held
+// until the object goes or the process ends, however it ends. A lock another process (or
+// another holder in this one) has is refused at once, never waited for.
+class FolderLock
+{
+public:
+    FolderLock() = default;
+    FolderLock(FolderLock &&other) noexcept;
+    FolderLock &operator=(FolderLock &&other) noexcept;
+    FolderLock(const FolderLock &) = delete;
+    FolderLock &operator=(const FolderLock &) = delete;
+    ~FolderLock();
+
+    // Takes the lock of folder into *lock. A folder that does not exist is no error: there
+    // is nothing to keep apart, and *lock holds nothing.
+    static std::optional<QString> take(const QString &folder, FolderLock *lock);
+
+private:
+    int m_fd = -1;
+};
+
 // For the tests of a kill at each step: called at every point of swapFolders() and
 // writeFileAtomically() where a kill leaves a different state on the disk.
 using StepHook = void (*)();

@@ -215,6 +215,7 @@ private slots:
     void writerNamesSystemErrors();
     void killAtEachStepOfTheSwap();
     void refusesAFolderWithABadJournal();
+    void oneWriterAtATime();
 
     void builderFilesMergesAndCounts();
     void builderWritesASoundSetAcrossTheBoundary();
@@ -544,6 +545,40 @@ void TestDataSet::refusesAFolderWithABadJournal()
     QVERIFY(error.has_value());
     QVERIFY2(error->contains(u"line 2"_qs), qPrintable(*error));
     QCOMPARE(lookUpIdiom(dir.path(), u"by and large"_qs).status, 2);
+}
+
+void TestDataSet::oneWriterAtATime()
+{
+    QTemporaryDir dir;
+    QCOMPARE(dataset::write(dir.path(), smallSet()), std::nullopt);
+    const QByteArray before = testsupport::readFile(sourceFile(dir.path(), u"a.dll"_qs));
+    // The temporary folder of a run that is still writing.
+    const QString staging = dir.filePath(u".dataset-Ab12Cd"_qs);
+    QVERIFY(QDir().mkpath(staging + u"/source"_qs));
+    dataset::DataSet other = smallSet();
+    other.letters[0] = {{"ant", "x"}};
+    {
+        platform::FolderLock running;
+        QCOMPARE(platform::FolderLock::take(dir.path(), &running), std::nullopt);
+
+        const auto written = dataset::write(dir.path(), other);
+        QVERIFY(written.has_value());
+        QVERIFY2(written->contains(u"another run of the builder"_qs), qPrintable(*written));
+        QVERIFY(dataset::finishInterruptedWrite(dir.path()).has_value());
+        QProcess builder;
+        builder.start(QFileInfo(lookupTool()).path() + u"/vellumstack-make-dataset"_qs,
+                      {u"--out"_qs, dir.path()});
+        QVERIFY(builder.waitForFinished(30000));
+        QCOMPARE(builder.exitCode(), 1);
+        QVERIFY(builder.readAllStandardError().contains("another run of the builder"));
+
+        QCOMPARE(testsupport::readFile(sourceFile(dir.path(), u"a.dll"_qs)), before);
+        QVERIFY(QFileInfo::exists(staging));
+    }
+    // Once that run has ended, the next one cleans up after it and writes.
+    QCOMPARE(dataset::write(dir.path(), other), std::nullopt);
+    QCOMPARE(entriesOf(dir.path()), (QStringList{u"source"_qs, u"source1"_qs}));
+    QCOMPARE(readLines(sourceFile(dir.path(), u"a.dll"_qs)), (QList<QByteArray>{"a", "ant"}));
 }
 
 namespace {

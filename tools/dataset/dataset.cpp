@@ -215,6 +215,25 @@ QString letterIndexName(int letterIndex)
     return QChar(u'a' + letterIndex) + u".hhh"_qs;
 }
 
+namespace {
+
+// What finishInterruptedWrite() does, for a caller that holds the folder's lock.
+std::optional<QString> finishUnderLock(const QString &programFolder, bool *finished)
+{
+    if (auto error = platform::finishSwap(programFolder, finished))
+        return error;
+    const QDir folder(programFolder);
+    for (const QString &name : folder.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        if (isTemporaryName(name)) {
+            if (auto error = platform::removeAll(folder.filePath(name)))
+                return error;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 WriteOutcome writeWithLoss(const QString &programFolder, const DataSet &set)
 {
     WriteOutcome outcome;
@@ -226,7 +245,14 @@ WriteOutcome writeWithLoss(const QString &programFolder, const DataSet &set)
         outcome.error = error;
         return outcome;
     }
-    if (auto error = finishInterruptedWrite(programFolder)) {
+    // Held to the end of the swap: another run must neither clean up this run's temporary
+    // folder nor swap at the same time.
+    platform::FolderLock lock;
+    if (auto error = platform::FolderLock::take(programFolder, &lock)) {
+        outcome.error = error;
+        return outcome;
+    }
+    if (auto error = finishUnderLock(programFolder, nullptr)) {
         outcome.error = error;
         return outcome;
     }
@@ -258,16 +284,10 @@ WriteOutcome writeWithLoss(const QString &programFolder, const DataSet &set)
 
 std::optional<QString> finishInterruptedWrite(const QString &programFolder, bool *finished)
 {
-    if (auto error = platform::finishSwap(programFolder, finished))
+    platform::FolderLock lock;
+    if (auto error = platform::FolderLock::take(programFolder, &lock))
         return error;
-    const QDir folder(programFolder);
-    for (const QString &name : folder.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
-        if (isTemporaryName(name)) {
-            if (auto error = platform::removeAll(folder.filePath(name)))
-                return error;
-        }
-    }
-    return std::nullopt;
+    return finishUnderLock(programFolder, finished);
 }
 
 std::optional<QString> write(const QString &programFolder, const DataSet &set)
