@@ -11,7 +11,7 @@ QByteArray bracketedForm(QByteArrayView tag)
     return QByteArray("(") + trimSpaces(tag).toByteArray() + QByteArray(") ");
 }
 
-QByteArray bracketTag(QByteArrayView text, QByteArrayView tag)
+QByteArray bracketTag(QByteArrayView text, QByteArrayView tag, qsizetype maxLength)
 {
     if (tag.isEmpty())
         return text.toByteArray();
@@ -20,7 +20,7 @@ QByteArray bracketTag(QByteArrayView text, QByteArrayView tag)
     for (qsizetype at = text.indexOf(tag); at >= 0; at = text.indexOf(tag, at + tag.size()))
         ++occurrences;
     const qsizetype length = text.size() + occurrences * (form.size() - tag.size());
-    if (length > std::max(text.size(), kMaxBracketedLength))
+    if (length > std::max(text.size(), maxLength))
         return text.toByteArray();
 
     QByteArray result;
@@ -35,11 +35,11 @@ QByteArray bracketTag(QByteArrayView text, QByteArrayView tag)
     return result;
 }
 
-QByteArray bracketTags(QByteArrayView text, const store::TagCells &tags)
+QByteArray bracketTags(QByteArrayView text, const store::TagCells &tags, qsizetype maxLength)
 {
     QByteArray result = text.toByteArray();
     for (const QByteArray &tag : tags)
-        result = bracketTag(result, tag);
+        result = bracketTag(result, tag, maxLength);
     return result;
 }
 

@@ -20,11 +20,13 @@ QByteArray bracketedForm(QByteArrayView tag);
 // its start, an occurrence is taken where it begins (case-sensitive) and the scan goes on
 // after it, so occurrences never overlap and the inserted form is not scanned again. An
 // empty tag changes nothing, and so does a tag whose bracketing would make the text longer
-// than kMaxBracketedLength (and longer than it is).
-QByteArray bracketTag(QByteArrayView text, QByteArrayView tag);
+// than maxLength (and longer than it is).
+QByteArray bracketTag(QByteArrayView text, QByteArrayView tag,
+                      qsizetype maxLength = kMaxBracketedLength);
 
 // Brackets the tags t1 to t21 in this order, each on the result of the ones before, so a
 // later tag also matches inside the forms that earlier tags produced.
-QByteArray bracketTags(QByteArrayView text, const store::TagCells &tags);
+QByteArray bracketTags(QByteArrayView text, const store::TagCells &tags,
+                       qsizetype maxLength = kMaxBracketedLength);
 
 } // namespace lookup
