@@ -45,9 +45,7 @@ xs_start_openbox || {
 xs_trayer_edge=bottom xs_trayer_height=24 xs_start_trayer
 xs_start_program "$folder"
 
-main_window() { xs_top_windows Vellumstack | head -n 1; }
-main_shown() { local id; id=$(main_window) && [ -n "$id" ] && xs_viewable "$id"; }
-xs_wait_for "the main window" 15 main_shown
+xs_wait_for "the main window" 15 main_window_shown
 xs_wait_for "the icon in the notification area" 10 xs_icon_embedded
 sleep 1 # the placement at the top edge, and the first paint
 

@@ -28,12 +28,7 @@ if ! xs_start_xvfb; then
     exit 77
 fi
 
-for tool in openbox trayer xdotool xwininfo xprop import convert; do
-    command -v "$tool" >/dev/null || {
-        fail "$tool is not installed (scripts/setup.sh installs it)"
-        finish
-    }
-done
+xs_require_tools openbox trayer xdotool xwininfo xprop import convert
 [ -x "$program" ] && [ -x "$builder" ] || {
     fail "no program at $program or no data-set builder at $builder"
     finish
@@ -52,24 +47,7 @@ make_dictionary()
 }
 require "the sample dictionary is made" make_dictionary
 
-main_window() { xs_top_windows Vellumstack | head -n 1; }
-main_appeared() { [ -n "$(main_window)" ]; }
-main_shown() { xs_viewable "$main"; }
-main_hidden() { xs_not_viewable "$main"; }
 main_focused() { [ "$(($(xdotool getwindowfocus 2>/dev/null || echo 0)))" = "$((main))" ]; }
-about_window()
-{
-    local id
-    for id in $(xs_top_windows Vellumstack); do
-        if [ "$id" != "$main" ] && xs_viewable "$id"; then
-            echo "$id"
-            return 0
-        fi
-    done
-    return 1
-}
-about_open() { about_window >/dev/null; }
-about_closed() { ! about_open; }
 
 # The frame the window manager drew: "left right top bottom" from _NET_FRAME_EXTENTS.
 frame_extents()

@@ -36,12 +36,7 @@ trap cleanup EXIT
 xs_init
 started=$SECONDS
 
-for tool in cpack dpkg-deb dpkg-shlibdeps lintian desktop-file-validate appstreamcli strace; do
-    command -v "$tool" >/dev/null || {
-        fail "$tool is not installed (scripts/setup.sh installs it)"
-        finish
-    }
-done
+xs_require_tools cpack dpkg-deb dpkg-shlibdeps lintian desktop-file-validate appstreamcli strace
 
 # --- The package -------------------------------------------------------------------------
 xs_log "making the package"
@@ -149,9 +144,7 @@ if xs_start_xvfb; then
     ) >>"$xs_work/program.log" 2>&1 &
     tracer=$!
     xs_pids+=("$tracer")
-    main_window() { xs_top_windows Vellumstack | head -n 1; }
-    main_shown() { local id; id=$(main_window) && [ -n "$id" ] && xs_viewable "$id"; }
-    if check "the installed program shows its window" xs_wait_for "the main window" 20 main_shown; then
+    if check "the installed program shows its window" xs_wait_for "the main window" 20 main_window_shown; then
         # The program is the tracer's child; stopping it ends the tracer too.
         xs_program_pid=$(ps -o pid= --ppid "$tracer" | tr -d ' ' | head -n 1)
         xs_stop "$xs_program_pid"

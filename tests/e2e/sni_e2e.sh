@@ -28,12 +28,7 @@ if ! xs_start_xvfb; then
     exit 77
 fi
 
-for tool in status-notifier-watcher gtk-sni-tray-standalone xdotool xwininfo; do
-    command -v "$tool" >/dev/null || {
-        fail "$tool is not installed (scripts/setup.sh installs it)"
-        finish
-    }
-done
+xs_require_tools status-notifier-watcher gtk-sni-tray-standalone xdotool xwininfo
 [ -x "$program" ] || {
     fail "no program at $program"
     finish
@@ -43,23 +38,6 @@ app="$xs_work/app"
 mkdir -p "$app/source" "$app/source1"
 cp "$program" "$app/vellumstack"
 
-main_window() { xs_top_windows Vellumstack | head -n 1; }
-main_appeared() { [ -n "$(main_window)" ]; }
-main_shown() { xs_viewable "$main"; }
-main_hidden() { xs_not_viewable "$main"; }
-about_window()
-{
-    local id
-    for id in $(xs_top_windows Vellumstack); do
-        if [ "$id" != "$main" ] && xs_viewable "$id"; then
-            echo "$id"
-            return 0
-        fi
-    done
-    return 1
-}
-about_open() { about_window >/dev/null; }
-about_closed() { ! about_open; }
 
 # The item exports no menu of its own, so a host has only the context request to ask for it.
 no_exported_menu() { sni_item_property Menu | grep -q "'/NO_DBUSMENU'"; }

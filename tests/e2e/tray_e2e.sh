@@ -24,12 +24,7 @@ if ! xs_start_xvfb; then
     exit 77
 fi
 
-for tool in trayer xdotool xwininfo xprop; do
-    command -v "$tool" >/dev/null || {
-        fail "$tool is not installed (scripts/setup.sh installs it)"
-        finish
-    }
-done
+xs_require_tools trayer xdotool xwininfo xprop
 [ -x "$program" ] || {
     fail "no program at $program"
     finish
@@ -41,23 +36,6 @@ app="$xs_work/app"
 mkdir -p "$app/source" "$app/source1"
 cp "$program" "$app/vellumstack"
 
-main_window() { xs_top_windows Vellumstack | head -n 1; }
-main_appeared() { [ -n "$(main_window)" ]; }
-main_shown() { xs_viewable "$main"; }
-main_hidden() { xs_not_viewable "$main"; }
-about_window()
-{
-    local id
-    for id in $(xs_top_windows Vellumstack); do
-        if [ "$id" != "$main" ] && xs_viewable "$id"; then
-            echo "$id"
-            return 0
-        fi
-    done
-    return 1
-}
-about_open() { about_window >/dev/null; }
-about_closed() { ! about_open; }
 at_top() { [ "$(xs_geometry "$main" | cut -d' ' -f2)" = 0 ]; }
 
 # Opens the icon's menu and picks an item with the keyboard. Down from the menu's opening

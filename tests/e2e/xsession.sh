@@ -346,3 +346,36 @@ finish()
     echo "$xs_test: all checks passed"
     exit 0
 }
+
+# Ends the run as failed unless every tool named is installed.
+xs_require_tools()
+{
+    local tool
+    for tool; do
+        command -v "$tool" >/dev/null || {
+            fail "$tool is not installed (scripts/setup.sh installs it)"
+            finish
+        }
+    done
+}
+
+# The program's windows by their title. The caller sets main to the main window's id once
+# main_appeared; the about window is any other shown window of that title.
+main_window() { xs_top_windows Vellumstack | head -n 1; }
+main_appeared() { [ -n "$(main_window)" ]; }
+main_shown() { xs_viewable "$main"; }
+main_hidden() { xs_not_viewable "$main"; }
+main_window_shown() { local id; id=$(main_window) && [ -n "$id" ] && xs_viewable "$id"; }
+about_window()
+{
+    local id
+    for id in $(xs_top_windows Vellumstack); do
+        if [ "$id" != "$main" ] && xs_viewable "$id"; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+about_open() { about_window >/dev/null; }
+about_closed() { ! about_open; }
