@@ -95,22 +95,16 @@ void TestShellAccessibility::seenControlsNamed_data()
 
     QTest::newRow("words mode at start")
         << false << "" << false << QStringList{definitions, wordBox, search, wordList, heading};
+    const QStringList abacusShown{control(QAccessible::EditableText, "Definitions for: abacus"),
+                                  wordBox,
+                                  search,
+                                  wordList,
+                                  heading,
+                                  control(QAccessible::StaticText, "abacus")};
     QTest::newRow("a word looked up: the caption over Label2 names it and the box")
-        << false << "abac" << true
-        << QStringList{control(QAccessible::EditableText, "Definitions for: abacus"),
-                       wordBox,
-                       search,
-                       wordList,
-                       heading,
-                       control(QAccessible::StaticText, "abacus")};
+        << false << "abac" << true << abacusShown;
     QTest::newRow("typing after the lookup hides the caption, Label2 still names the entry")
-        << false << "abac\b\b" << true
-        << QStringList{control(QAccessible::EditableText, "Definitions for: abacus"),
-                       wordBox,
-                       search,
-                       wordList,
-                       heading,
-                       control(QAccessible::StaticText, "abacus")};
+        << false << "abac\b\b" << true << abacusShown;
     QTest::newRow("search before any find: rr1 stays hidden, rr3 shows")
         << false << "" << true
         << QStringList{control(QAccessible::EditableText, "Definitions area"), wordBox, search,

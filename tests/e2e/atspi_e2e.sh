@@ -48,10 +48,7 @@ fi
 trap xs_cleanup EXIT
 xs_init
 
-if ! xs_start_xvfb; then
-    echo "SKIP: no X server can be started here: $xs_reason"
-    exit 77
-fi
+xs_start_xvfb_or_skip
 # A window manager gives the window the keyboard focus, which the reader follows.
 xs_start_openbox || fail "the window manager (openbox) does not start"
 for tool in dbus-run-session gdbus /usr/libexec/at-spi-bus-launcher; do

@@ -23,10 +23,7 @@ trap xs_cleanup EXIT
 xs_init
 
 xs_screen=1024x768x24
-if ! xs_start_xvfb; then
-    echo "SKIP: no X server can be started here: $xs_reason"
-    exit 77
-fi
+xs_start_xvfb_or_skip
 
 xs_require_tools openbox trayer xdotool xwininfo xprop import convert
 [ -x "$program" ] && [ -x "$builder" ] || {

@@ -23,20 +23,11 @@ xs_test=e2e_sni
 trap xs_cleanup EXIT
 xs_init
 
-if ! xs_start_xvfb; then
-    echo "SKIP: no X server can be started here: $xs_reason"
-    exit 77
-fi
+xs_start_xvfb_or_skip
 
 xs_require_tools status-notifier-watcher gtk-sni-tray-standalone xdotool xwininfo
-[ -x "$program" ] || {
-    fail "no program at $program"
-    finish
-}
-
-app="$xs_work/app"
-mkdir -p "$app/source" "$app/source1"
-cp "$program" "$app/vellumstack"
+xs_empty_program_folder "$program"
+app=$xs_app
 
 
 # The item exports no menu of its own, so a host has only the context request to ask for it.

@@ -19,22 +19,11 @@ xs_test=e2e_tray
 trap xs_cleanup EXIT
 xs_init
 
-if ! xs_start_xvfb; then
-    echo "SKIP: no X server can be started here: $xs_reason"
-    exit 77
-fi
+xs_start_xvfb_or_skip
 
 xs_require_tools trayer xdotool xwininfo xprop
-[ -x "$program" ] || {
-    fail "no program at $program"
-    finish
-}
-
-# A program folder of its own: the program finds its data beside itself (an empty data
-# set here) and writes its settings file there.
-app="$xs_work/app"
-mkdir -p "$app/source" "$app/source1"
-cp "$program" "$app/vellumstack"
+xs_empty_program_folder "$program"
+app=$xs_app
 
 at_top() { [ "$(xs_geometry "$main" | cut -d' ' -f2)" = 0 ]; }
 

@@ -93,6 +93,15 @@ xs_start_xvfb()
     return 1
 }
 
+# The same, and the run ends as skipped (77) where no X server can be started.
+xs_start_xvfb_or_skip()
+{
+    xs_start_xvfb || {
+        echo "SKIP: no X server can be started here: $xs_reason"
+        exit 77
+    }
+}
+
 xs_x_answers() { xwininfo -root >/dev/null 2>&1; }
 
 # Windows are searched in the whole tree: a window manager puts every window it manages
@@ -357,6 +366,20 @@ xs_require_tools()
             finish
         }
     done
+}
+
+# A program folder of its own, xs_app, with the program $1 and an empty data set: the
+# program finds its data beside itself and writes its settings file there.
+xs_app=""
+xs_empty_program_folder()
+{
+    [ -x "$1" ] || {
+        fail "no program at $1"
+        finish
+    }
+    xs_app="$xs_work/app"
+    mkdir -p "$xs_app/source" "$xs_app/source1"
+    cp "$1" "$xs_app/vellumstack"
 }
 
 # The program's windows by their title. The caller sets main to the main window's id once
