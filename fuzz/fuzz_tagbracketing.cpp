@@ -10,20 +10,24 @@
 
 namespace {
 
-QByteArray plainScan(const QByteArray &text, const QByteArray &tag)
+QByteArray plainScan(QByteArrayView text, const QByteArray &tag)
 {
     if (tag.isEmpty())
-        return text;
+        return text.toByteArray();
     const QByteArray form = lookup::bracketedForm(tag);
     QByteArray out;
+    qsizetype kept = 0; // text before this is in out
     for (qsizetype i = 0; i < text.size();) {
-        if (QByteArrayView(text).sliced(i).startsWith(tag)) {
+        if (text[i] == tag.front() && text.sliced(i).startsWith(tag)) {
+            out += text.sliced(kept, i - kept);
             out += form;
             i += tag.size();
+            kept = i;
         } else {
-            out += text[i++];
+            ++i;
         }
     }
+    out += text.sliced(kept);
     return out;
 }
 
