@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (qsizetype k = 0; k < input.cells.size(); ++k)
         tags[size_t(k)] = input.cells[k];
 
-    // The limit, lowered from the window's to four times the longest input, is reached by a few
-    // doublings, and each input costs little.
-    constexpr qsizetype limit = qsizetype(1) << 14;
+    // The limit, lowered from the window's to the longest input, is reached by a few
+    // doublings of a short text, and each input costs little.
+    constexpr qsizetype limit = qsizetype(1) << 12;
     const QByteArray bracketed = lookup::bracketTags(input.text, tags, limit);
     fuzzinput::check(bracketed.size() <= std::max(input.text.size(), limit));
 
