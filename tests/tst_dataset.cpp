@@ -856,6 +856,8 @@ void TestDataSet::builderRefusesBadInput_data()
     QTest::newRow("index line of four fields")
         << u"four fields"_qs << u"test.index line 2: not a dictd index line"_qs;
     QTest::newRow("no multi-word lemma") << u"no idioms"_qs << u"no multi-word lemma"_qs;
+    QTest::newRow("GPL text given but not a regular file")
+        << u"gpl"_qs << u"GPL-2: cannot read: not a regular file"_qs;
     QTest::newRow("data inflating past the limit")
         << u"bomb"_qs << u"test.dict.dz: inflates to more than the limit of 1048576 bytes"_qs;
 }
@@ -896,6 +898,9 @@ void TestDataSet::builderRefusesBadInput()
     } else if (fault == u"no idioms") {
         for (const QString &path : fixture.sources.wordnetData)
             testsupport::writeFile(path, wordnetLine(100, 'v', {"collapse"}, "stop working"));
+    } else if (fault == u"gpl") {
+        fixture.sources.gplText = fixture.dir.path() + u"/GPL-2"_qs;
+        QVERIFY(QDir().mkpath(fixture.sources.gplText));
     } else if (fault == u"bomb") {
         // 4 MB of zeros in a few kB, past a limit lowered to 1 MB.
         gzip(QByteArray(4 << 20, '\0'), fixture.sources.dictData);

@@ -619,10 +619,19 @@ Build build(const BuildSources &sources, const Progress &progress)
     notice.replace("\r\n", "\n");
     notice.replace('\n', "\r\n");
     set.extraFiles << std::pair{u"NOTICE.txt"_qs, notice};
+    // The notice says the GPL text is carried: a set without it when one was asked for is
+    // not written.
     if (!sources.gplText.isEmpty()) {
-        if (const std::optional<QByteArray> gpl =
-                platform::readRegularFile(sources.gplText, platform::caps::kLicenceText.size))
-            set.extraFiles << std::pair{u"GPL-2.txt"_qs, *gpl};
+        const std::optional<QByteArray> gpl =
+            platform::readRegularFile(sources.gplText, platform::caps::kLicenceText.size);
+        if (!gpl) {
+            result.error =
+                QStringLiteral("%1: cannot read: %2")
+                    .arg(sources.gplText, platform::refusalReason(
+                                              sources.gplText, platform::caps::kLicenceText.size));
+            return result;
+        }
+        set.extraFiles << std::pair{u"GPL-2.txt"_qs, *gpl};
     }
     return result;
 }

@@ -103,7 +103,9 @@ int main(int argc, char *argv[])
         sources.wordnetExceptions << wordnetFolder + u'/' + QLatin1StringView(part) + u".exc"_qs;
     }
     sources.idioms = idiomCount;
-    if (QFileInfo::exists(parser.value(gpl)))
+    // The system's GPL text goes with the set where there is one; a text given by name must
+    // be there.
+    if (parser.isSet(gpl) || QFileInfo::exists(parser.value(gpl)))
         sources.gplText = parser.value(gpl);
 
     const dataset::Build built =
