@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Of the COUNT most frequent WordNet words (summed tag counts of their senses in
 # cntlist.rev) that the FreeDict dictionary has, how many the terminal lookup finds with a
 # definition in the data set of PROGRAM_FOLDER: the caption must be the word itself and the

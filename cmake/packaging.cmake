@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in the build folder makes vellumstack_<version>_<arch>.deb
 # from the install rules, with the prefix /usr. Its dependencies are read from the programs'
 # shared libraries (dpkg-shlibdeps). When the sources of the sample dictionary are there, it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-byte line reader over any file: read and skip from every line on agree with a
 // plain split of the bytes at CR LF, lone LF and lone CR, and nothing is read past the end.
 #include "platform/linereader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain text of any file loaded as an index: RTF or not, the reader ends, keeps its
 // memory to the size of the file, and never gives more text than the file holds.
 #include "platform/rtfreader.h"

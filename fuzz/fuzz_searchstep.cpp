@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search step over any index text, with the same text as its list file: the match is
 // the first place where two spaces and the search text stand (ignoring case), and the
 // caption, the line, the entry index and the list window all follow from that place.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file as a person may have left it: any bytes. Reading never takes a value
 // from a damaged record, every value read stores back as itself, and storing one colour
 // changes the bytes of its own record and nothing else.

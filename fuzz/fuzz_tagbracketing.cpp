@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tag bracketing over any definition text and any 21 tags, against a plain scan that
 // does what the bracketing promises: leftmost occurrence first, no overlap, each tag on the
 // text the tags before it left.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decoder of the text code over any encoded line and any 36 symbol cells, and the
 // encoder's promise that decoding its line gives back every byte it could encode.
 #include "fuzzinput.h"

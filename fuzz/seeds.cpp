@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpora of the fuzz targets, one folder per target, from the project's
 // own writers: a small data set written by the data-set writer (encoded definitions, RTF
 // indexes, list files, tables) and settings files written by the settings file itself.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of fuzz/ with clang (AddressSanitizer and UndefinedBehavior-
 # Sanitizer on every library) into build-fuzz/, writes their seed corpora with the project's
 # own writers, and runs each target for a bounded time from them and from the committed corpus

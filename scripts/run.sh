@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The front door: install what is missing, build, make the sample dictionary, open the window.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's screenshot, docs/screenshot.png, in a private X server with a real
 # notification area (the machinery of the end-to-end test): a word looked up, and the
 # notification icon's menu open at the pointer.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package the project needs that is not installed yet.
 # Idempotent: a machine that has them all is left alone (no apt-get call at all).
 set -euo pipefail

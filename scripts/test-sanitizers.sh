@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the whole test suite with AddressSanitizer and UndefinedBehaviorSanitizer into
 # build-asan/ and runs it. Any report of either fails its test: undefined behaviour aborts,
 # and so does a leak (system libraries' own leaks excepted, scripts/lsan-suppressions.txt).

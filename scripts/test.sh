@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install what is missing, build, and run the whole test suite; then the same suite built
 # with AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded run of every fuzz
 # target (FUZZ_SECONDS each, default 60).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window tells assistive technology (a screen reader): a name for every
 // control the user sees or reaches, a description where the name is not enough, the heading
 // that labels the definition box, and a tree that holds only what is on the screen.

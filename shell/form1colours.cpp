@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display colours of the main window: the four colour settings from the "Settings" menu
 // and the right click on the definitions, stored at once in the settings file, read back
 // at start, and "Restore".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lookup handlers of the main window: the search box, the word list and Search. Each
 // reads the controls, calls lookup/ and applies what comes back, in the order of its steps.
 

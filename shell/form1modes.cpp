@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two lookup modes of the main window: the "Search" menu's Words and Idioms and
 // Expressions. Each switch rearranges the window for its mode, empties the search box and
 // the definition box, and puts the mode's index in place; entering idioms mode offers the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's two presences, on the screen and as the notification icon: the
 // placement at the top after start, the icon's menu, hiding and showing, the about window,
 // Exit and closing the window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "colours/coloursetting.h"
 #include "colours/colourvalue.h"
 #include "colours/settingsfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dataset/builder.h"
 #include "dataset/checker.h"
 #include "dataset/dataset.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dataset/dataset.h"
 #include "lookup/modes.h"
 #include "lookup/searchstep.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files the system did not write, at their worst: each is read to its end without a crash,
 // within memory that does not follow what the file could ask for. Every crash the fuzz
 // targets found is kept here as its input.

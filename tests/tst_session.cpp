@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nothing lost: a long session of typing, lookups in both modes, list clicks, the whole
 // idiom list and every colour operation leaves every data file as it was and the settings
 // file holding exactly the last colours chosen; a run killed while it writes a colour

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the lookup on the sample dictionary of the program folder:
 //  - the definition lookup of the first and the last entry of each definitions file, beside
 //    a bare memchr line count of the same file (open, map, count), its lower bound;

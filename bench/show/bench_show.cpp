@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints, for the "hello" entry of the sample dictionary repeated to 10 KB, 1 MB and 20 MB of
 // codes, the time the definition lookup takes and the time from Enter in the main window to
 // the window being ready for the next key with the definition painted.

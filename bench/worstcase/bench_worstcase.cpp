@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints the wall time and the rise of the peak resident size of each worst-case input,
 // every case measured in a child process of its own.
 //

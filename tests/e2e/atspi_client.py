@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the dictionary window over the accessibility bus the way a screen reader does.
 
 Checks that every control on the screen is named, that the client area holds exactly the

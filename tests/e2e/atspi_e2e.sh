@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of what a screen reader reads: the program in a private X server with a
 # session bus of its own and the accessibility bus (at-spi2-core) started on it, read by a
 # pyatspi client (atspi_client.py) on the sample dictionary, in both lookup modes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asks a window of the X server in DISPLAY to close, the way a window manager's close box
 // does: by sending it the WM_DELETE_WINDOW protocol message. The end-to-end test runs
 // without a window manager and needs this to close the main window.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of the window on a desktop with a window manager (openbox) and a
 # notification area (trayer), on the sample dictionary: the keys typed right after start go
 # into the search box without a click and fill the word list, Enter shows the definition,

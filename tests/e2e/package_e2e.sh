@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Test of the installed Debian package. Makes the package with cpack from the build folder,
 # checks its control fields, its contents and its metadata (lintian must find no error),
 # unpacks it with dpkg -x into a throw-away root, and runs it from there as a user who

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of the notification icon as a StatusNotifierItem on D-Bus, the protocol of
 # the desktops that host icons that way: on a private session bus with a watcher and a host,
 # the icon registers with the watcher, the host's context request opens the tray menu at the

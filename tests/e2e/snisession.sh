@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The D-Bus side of a private X session: a session bus of its own, a StatusNotifierWatcher
 # and a StatusNotifierItem host on it, and ways to reach the program's item there as a host
 # does (its methods and properties). Sourced after xsession.sh; every process started here

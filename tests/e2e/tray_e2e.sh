@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of the notification icon in a real X server with a real notification
 # area: the icon is embedded, a right click opens its menu at the pointer, Hide, Show,
 # About and Exit do what they say, the icon survives a restart of the notification area,

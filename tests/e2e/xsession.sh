@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A private X session for driving the program: Xvfb on a free display, a notification area
 # (trayer), the program itself, and ways to find its windows. Sourced by the end-to-end
 # test and by scripts/screenshot.sh. Every process started here is recorded and stopped by

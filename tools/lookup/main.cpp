@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vellumstack-lookup [--data FOLDER] [--idioms] [--json] TEXT
 //
 // Types TEXT character by character into an empty search box, runs the search step after

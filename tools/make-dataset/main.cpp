@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vellumstack-make-dataset: builds a dictionary data set from a FreeDict dictd dictionary
 // and WordNet 3.0 data files, or checks a data set.
 //
