@@ -1,19 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "atomicwrite.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
-#include <utility>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,12 +18,6 @@ namespace platform {
 namespace {
 
 StepHook g_stepHook = nullptr;
-
-void step()
-{
-    if (g_stepHook)
-        g_stepHook();
-}
 
 QByteArray nativePath(const QString &path)
 {
@@ -70,139 +60,6 @@ std::optional<QString> finishFile(int fd, const QString &path, QByteArrayView by
     return std::nullopt;
 }
 
-constexpr char kJournalName[] = ".swap-journal";
-constexpr char kJournalHeader[] = "vellumstack folder swap 1";
-// A journal is a few short lines; anything longer is not one.
-constexpr qint64 kJournalCap = 4096;
-
-// A name of one entry of the folder: no separator, not "." or "..".
-bool isPlainName(const QString &name)
-{
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
-           !name.contains(u'\\') && !name.contains(QChar(0));
-}
-
-struct Journal
-{
-    QString staging;
-    QStringList names;
-};
-
-// Reads the journal without following a link and without blocking on a device.
-std::optional<QString> readJournal(const QString &path, Journal &journal)
-{
-    const int fd =
-        ::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0)
-        return systemError(u"read"_qs, path, errno);
-    struct stat info;
-    if (::fstat(fd, &info) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return systemError(u"read"_qs, path, error);
-    }
-    if (!S_ISREG(info.st_mode) || info.st_size > kJournalCap) {
-        ::close(fd);
-        return QStringLiteral("%1: not a swap journal (not a small regular file)").arg(path);
-    }
-    QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
-    qsizetype got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            return systemError(u"read"_qs, path, error);
-        }
-        if (n == 0)
-            break;
-        got += n;
-    }
-    ::close(fd);
-    bytes.truncate(got);
-
-    const QList<QByteArray> lines = bytes.split('\n');
-    bool ended = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QByteArray &line = lines[i];
-        const QString value = QString::fromUtf8(line.mid(line.indexOf(' ') + 1));
-        if (i == 0 && line == kJournalHeader)
-            continue;
-        if (i > 0 && line.startsWith("staging ") && journal.staging.isEmpty() &&
-            isPlainName(value)) {
-            journal.staging = value;
-        } else if (i > 0 && line.startsWith("name ") && isPlainName(value)) {
-            journal.names << value;
-        } else if (i > 0 && line == "end") {
-            ended = i + 2 == lines.size() && lines.last().isEmpty();
-            break;
-        } else {
-            return QStringLiteral("%1 line %2: not a line of a swap journal").arg(path).arg(i + 1);
-        }
-    }
-    if (!ended || journal.staging.isEmpty() || journal.names.isEmpty())
-        return QStringLiteral("%1: an incomplete swap journal").arg(path);
-    return std::nullopt;
-}
-
-bool exists(const QString &path)
-{
-    struct stat info;
-    return ::lstat(nativePath(path).constData(), &info) == 0;
-}
-
-// Moves folder/name aside into the staging folder and the new one in, as far as that is
-// not done yet.
-std::optional<QString> swapOne(const QString &folder, const QString &staging, const QString &name)
-{
-    const QString target = folder + u'/' + name;
-    const QString fresh = staging + u'/' + name;
-    const QString old = staging + u"/old-"_qs + name;
-    if (!exists(fresh)) {
-        if (!exists(target))
-            return QStringLiteral("cannot finish the swap of %1: neither it nor %2 exists")
-                .arg(target, fresh);
-        return std::nullopt; // moved in already
-    }
-    if (exists(target)) {
-        if (exists(old))
-            return QStringLiteral("cannot finish the swap of %1: both %2 and %3 exist")
-                .arg(target, fresh, old);
-        if (auto error = renamePath(target, old))
-            return error;
-        step();
-    }
-    if (auto error = renamePath(fresh, target))
-        return error;
-    step();
-    return std::nullopt;
-}
-
-// Completes the swap the journal describes and removes the journal and the staging folder.
-std::optional<QString> completeSwap(const QString &folder, const Journal &journal)
-{
-    const QString staging = folder + u'/' + journal.staging;
-    for (const QString &name : journal.names) {
-        if (auto error = swapOne(folder, staging, name))
-            return error;
-    }
-    if (auto error = syncFolder(folder))
-        return error;
-    if (exists(staging)) {
-        if (auto error = syncFolder(staging))
-            return error;
-    }
-    const QString journalPath = swapJournalPath(folder);
-    if (::unlink(nativePath(journalPath).constData()) != 0)
-        return systemError(u"remove"_qs, journalPath, errno);
-    step();
-    if (auto error = syncFolder(folder))
-        return error;
-    return removeAll(staging);
-}
-
 } // namespace
 
 QString systemError(const QString &what, const QString &path, int error)
@@ -236,7 +93,7 @@ std::optional<QString> writeFileAtomically(const QString &path, QByteArrayView b
         ::unlink(temporary.constData());
         return error;
     }
-    step();
+    reachStep();
     if (auto error = renamePath(temporaryPath, path)) {
         ::unlink(temporary.constData());
         return error;
@@ -255,47 +112,6 @@ std::optional<QString> syncFolder(const QString &path)
         return systemError(u"sync"_qs, path, error);
     }
     ::close(fd);
-    return std::nullopt;
-}
-
-FolderLock::FolderLock(FolderLock &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-
-FolderLock &FolderLock::operator=(FolderLock &&other) noexcept
-{
-    if (this != &other) {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = std::exchange(other.m_fd, -1);
-    }
-    return *this;
-}
-
-FolderLock::~FolderLock()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
-
-std::optional<QString> FolderLock::take(const QString &folder, FolderLock *lock)
-{
-    *lock = FolderLock();
-    const QByteArray path = QFile::encodeName(folder);
-    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return std::nullopt;
-        return systemError(u"open"_qs, folder, errno);
-    }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const int error = errno;
-        ::close(fd);
-        if (error == EWOULDBLOCK)
-            return QStringLiteral("another run of the builder is writing the data set in %1; "
-                                  "try again when it has finished")
-                .arg(folder);
-        return systemError(u"lock"_qs, folder, error);
-    }
-    lock->m_fd = fd;
     return std::nullopt;
 }
 
@@ -328,63 +144,15 @@ std::optional<QString> removeAll(const QString &path)
     return std::nullopt;
 }
 
-QString swapJournalPath(const QString &folder)
-{
-    return folder + u'/' + QLatin1StringView(kJournalName);
-}
-
-bool swapInterrupted(const QString &folder)
-{
-    return exists(swapJournalPath(folder));
-}
-
-std::optional<QString> swapFolders(const QString &folder, const QString &staging,
-                                   const QStringList &names)
-{
-    Journal journal{QFileInfo(staging).fileName(), names};
-    if (QFileInfo(staging).absolutePath() != QFileInfo(folder).absoluteFilePath())
-        return QStringLiteral("%1 does not lie in %2").arg(staging, folder);
-    QByteArray text = QByteArray(kJournalHeader) + '\n';
-    text += "staging " + journal.staging.toUtf8() + '\n';
-    for (const QString &name : names) {
-        if (!isPlainName(name))
-            return QStringLiteral("cannot swap \"%1\": not a name in %2").arg(name, folder);
-        text += "name " + name.toUtf8() + '\n';
-    }
-    text += "end\n";
-    step();
-    if (auto error = writeFileAtomically(swapJournalPath(folder), text))
-        return error;
-    step();
-    return completeSwap(folder, journal);
-}
-
-std::optional<QString> finishSwap(const QString &folder, bool *finished)
-{
-    if (finished)
-        *finished = false;
-    // A journal half-written by a writer that was killed: the swap had not begun.
-    static const QRegularExpression halfWritten(u"^\\.swap-journal\\.[A-Za-z0-9]{6}$"_qs);
-    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &entry : entries) {
-        if (halfWritten.match(entry).hasMatch()) {
-            if (auto error = removeAll(folder + u'/' + entry))
-                return error;
-        }
-    }
-    if (!swapInterrupted(folder))
-        return std::nullopt;
-    Journal journal;
-    if (auto error = readJournal(swapJournalPath(folder), journal))
-        return error;
-    if (finished)
-        *finished = true;
-    return completeSwap(folder, journal);
-}
-
 void setStepHook(StepHook hook)
 {
     g_stepHook = hook;
+}
+
+void reachStep()
+{
+    if (g_stepHook)
+        g_stepHook();
 }
 
 } // namespace platform

@@ -3,7 +3,6 @@
 
 #include <QByteArrayView>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -37,48 +36,12 @@ std::optional<QString> renamePath(const QString &from, const QString &to);
 // followed. A path that does not exist is no error.
 std::optional<QString> removeAll(const QString &path);
 
-// Replaces the folders names of folder by those of the same names in folder/staging (a
-// folder beside them), so that a kill at any moment leaves either the old folders, the new
-// ones, or an interrupted swap that finishSwap() completes. Before the first rename a
-// journal (folder/.swap-journal) says what goes where; it is removed once every folder is
-// in place, and the staging folder, which then holds the old folders, goes last. The new
-// folders must be synced already.
-std::optional<QString> swapFolders(const QString &folder, const QString &staging,
-                                   const QStringList &names);
-
-// The journal of a swap that was interrupted; it exists only while a swap is under way.
-QString swapJournalPath(const QString &folder);
-bool swapInterrupted(const QString &folder);
-
-// Completes an interrupted swap in folder, as the journal says, and removes the journal, the
-// staging folder and any journal left half-written. Nothing to do when there is no journal.
-// *finished (when given) tells whether a swap had to be completed.
-std::optional<QString> finishSwap(const QString &folder, bool *finished = nullptr);
-
-// One writer at a time in a folder: an exclusive lock (flock) on the folder itself, held
-// until the object goes or the process ends, however it ends. A lock another process (or
-// another holder in this one) has is refused at once, never waited for.
-class FolderLock
-{
-public:
-    FolderLock() = default;
-    FolderLock(FolderLock &&other) noexcept;
-    FolderLock &operator=(FolderLock &&other) noexcept;
-    FolderLock(const FolderLock &) = delete;
-    FolderLock &operator=(const FolderLock &) = delete;
-    ~FolderLock();
-
-    // Takes the lock of folder into *lock. A folder that does not exist is no error: there
-    // is nothing to keep apart, and *lock holds nothing.
-    static std::optional<QString> take(const QString &folder, FolderLock *lock);
-
-private:
-    int m_fd = -1;
-};
-
-// For the tests of a kill at each step: called at every point of swapFolders() and
-// writeFileAtomically() where a kill leaves a different state on the disk.
+// For the tests of a kill at each step: called at every point of writeFileAtomically() and
+// of the writers built on these functions where a kill leaves a different state on the disk.
 using StepHook = void (*)();
 void setStepHook(StepHook hook);
+// Calls the hook, when one is set: the writers built on these functions mark their steps
+// with it.
+void reachStep();
 
 } // namespace platform

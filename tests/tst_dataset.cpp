@@ -3,6 +3,7 @@
 #include "dataset/checker.h"
 #include "dataset/dataset.h"
 #include "dataset/dictd.h"
+#include "dataset/folderswap.h"
 #include "dataset/rtfwriter.h"
 #include "platform/atomicwrite.h"
 #include "platform/linereader.h"
@@ -503,7 +504,7 @@ void TestDataSet::killAtEachStepOfTheSwap()
 
         // The old set whole, the new set whole, or a refusal: never an answer from a mix.
         const LookupRun lookup = lookUpIdiom(dir.path(), u"by and large"_qs);
-        const bool midSwap = platform::swapInterrupted(dir.path());
+        const bool midSwap = dataset::swapInterrupted(dir.path());
         if (midSwap) {
             QCOMPARE(lookup.status, 2);
             QVERIFY2(lookup.error.contains(u"unfinished swap"_qs), qPrintable(lookup.error));
@@ -540,7 +541,7 @@ void TestDataSet::refusesAFolderWithABadJournal()
 {
     QTemporaryDir dir;
     QCOMPARE(dataset::write(dir.path(), smallSet()), std::nullopt);
-    testsupport::writeFile(platform::swapJournalPath(dir.path()),
+    testsupport::writeFile(dataset::swapJournalPath(dir.path()),
                            "vellumstack folder swap 1\nstaging ..\nname outside\nend\n");
     const auto error = dataset::finishInterruptedWrite(dir.path());
     QVERIFY(error.has_value());
@@ -559,8 +560,8 @@ void TestDataSet::oneWriterAtATime()
     dataset::DataSet other = smallSet();
     other.letters[0] = {{"ant", "x"}};
     {
-        platform::FolderLock running;
-        QCOMPARE(platform::FolderLock::take(dir.path(), &running), std::nullopt);
+        dataset::FolderLock running;
+        QCOMPARE(dataset::FolderLock::take(dir.path(), &running), std::nullopt);
 
         const auto written = dataset::write(dir.path(), other);
         QVERIFY(written.has_value());

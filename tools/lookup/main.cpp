@@ -7,11 +7,11 @@
 // Exit status: 0 when a definition was shown, 1 when nothing matched, 2 for bad usage, a
 // data folder that cannot be read or a data set in the middle of an unfinished swap.
 
+#include "dataset/folderswap.h"
 #include "lookup/definitionlookup.h"
 #include "lookup/modes.h"
 #include "lookup/searchstep.h"
 
-#include "platform/atomicwrite.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
 #include "store/tables.h"
@@ -204,11 +204,11 @@ int main(int argc, char *argv[])
                                ? QDir::cleanPath(QDir(parser.value(dataOption)).absolutePath())
                                : QCoreApplication::applicationDirPath();
     // Mid-swap the two folders may come from two different sets: no answer from a mix.
-    if (platform::swapInterrupted(folder))
+    if (dataset::swapInterrupted(folder))
         return fail(BadUsage, QStringLiteral("the data set in %1 is in the middle of an "
                                              "unfinished swap (%2); vellumstack-make-dataset "
                                              "--out %1 finishes it")
-                                  .arg(folder, platform::swapJournalPath(folder)));
+                                  .arg(folder, dataset::swapJournalPath(folder)));
     for (const char *sub : {"source", "source1"}) {
         if (!readableFolder(folder + u'/' + QLatin1String(sub)))
             return fail(BadUsage,

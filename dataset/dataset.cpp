@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dataset.h"
 
+#include "folderswap.h"
 #include "platform/atomicwrite.h"
 #include "rtfwriter.h"
 #include "store/letterbases.h"
@@ -221,7 +222,7 @@ namespace {
 // What finishInterruptedWrite() does, for a caller that holds the folder's lock.
 std::optional<QString> finishUnderLock(const QString &programFolder, bool *finished)
 {
-    if (auto error = platform::finishSwap(programFolder, finished))
+    if (auto error = finishSwap(programFolder, finished))
         return error;
     const QDir folder(programFolder);
     for (const QString &name : folder.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
@@ -248,8 +249,8 @@ WriteOutcome writeWithLoss(const QString &programFolder, const DataSet &set)
     }
     // Held to the end of the swap: another run must neither clean up this run's temporary
     // folder nor swap at the same time.
-    platform::FolderLock lock;
-    if (auto error = platform::FolderLock::take(programFolder, &lock)) {
+    FolderLock lock;
+    if (auto error = FolderLock::take(programFolder, &lock)) {
         outcome.error = error;
         return outcome;
     }
@@ -272,9 +273,8 @@ WriteOutcome writeWithLoss(const QString &programFolder, const DataSet &set)
     // From the journal on, the temporary folder belongs to the swap: a swap that fails
     // half-way is finished by the next run, which needs what the folder holds.
     temporary.setAutoRemove(false);
-    if (auto error =
-            platform::swapFolders(programFolder, temporary.path(), {u"source"_qs, u"source1"_qs})) {
-        if (platform::swapInterrupted(programFolder))
+    if (auto error = swapFolders(programFolder, temporary.path(), {u"source"_qs, u"source1"_qs})) {
+        if (swapInterrupted(programFolder))
             *error += u" (the next run of the builder finishes the swap)"_qs;
         else
             platform::removeAll(temporary.path());
@@ -285,8 +285,8 @@ WriteOutcome writeWithLoss(const QString &programFolder, const DataSet &set)
 
 std::optional<QString> finishInterruptedWrite(const QString &programFolder, bool *finished)
 {
-    platform::FolderLock lock;
-    if (auto error = platform::FolderLock::take(programFolder, &lock))
+    FolderLock lock;
+    if (auto error = FolderLock::take(programFolder, &lock))
         return error;
     return finishUnderLock(programFolder, finished);
 }

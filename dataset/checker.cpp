@@ -2,7 +2,7 @@
 #include "checker.h"
 
 #include "dataset.h"
-#include "platform/atomicwrite.h"
+#include "folderswap.h"
 #include "platform/linereader.h"
 #include "platform/paths.h"
 #include "platform/regularfile.h"
@@ -167,7 +167,7 @@ void checkDefinitions(Collector &problems, const QString &name, const QList<QByt
 QList<Problem> check(const QString &programFolder)
 {
     Collector problems;
-    if (platform::swapInterrupted(programFolder))
+    if (swapInterrupted(programFolder))
         problems.add(u".swap-journal"_qs, 0,
                      u"a swap of the data set was interrupted: source and source1 may come from "
                      "two sets (the next run of the builder finishes it)"_qs);
