@@ -5,6 +5,7 @@
 // leaves every other record as it was.
 #include "support/scriptedwindow.h"
 #include "support/testfiles.h"
+#include "support/warnings.h"
 
 #include "colours/colourvalue.h"
 #include "colours/settingsfile.h"
@@ -21,7 +22,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -168,8 +168,7 @@ void TestSession::initTestCase()
 
 void TestSession::init()
 {
-    QTest::failOnWarning(QRegularExpression(
-        QStringLiteral("^(?!This plugin does not support propagateSizeHints).*")));
+    testsupport::failOnWarnings();
     QDir(colours::userSettingsFolder()).removeRecursively();
 }
 

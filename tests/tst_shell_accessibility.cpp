@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/scriptedwindow.h"
+#include "support/warnings.h"
 
 #include "dataset/dataset.h"
 #include "shell/form2.h"
@@ -8,7 +9,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,8 +73,7 @@ void TestShellAccessibility::initTestCase()
 
 void TestShellAccessibility::init()
 {
-    QTest::failOnWarning(QRegularExpression(
-        QStringLiteral("^(?!This plugin does not support propagateSizeHints).*")));
+    testsupport::failOnWarnings();
 }
 
 void TestShellAccessibility::seenControlsNamed_data()

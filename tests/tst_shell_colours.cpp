@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/scriptedprompts.h"
 #include "support/testfiles.h"
+#include "support/warnings.h"
 
 #include "shell/form1.h"
 #include "shell/prompts.h"
@@ -13,7 +14,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -100,8 +100,7 @@ void TestShellColours::initTestCase()
 
 void TestShellColours::init()
 {
-    QTest::failOnWarning(QRegularExpression(
-        QStringLiteral("^(?!This plugin does not support propagateSizeHints).*")));
+    testsupport::failOnWarnings();
     QDir(colours::userSettingsFolder()).removeRecursively();
     m_dir.emplace();
     QVERIFY(m_dir->isValid());

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/warnings.h"
+
 #include "shell/form1.h"
 #include "shell/prompts.h"
 
@@ -16,7 +18,6 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -110,8 +111,7 @@ void TestShellLookup::initTestCase()
 
 void TestShellLookup::init()
 {
-    QTest::failOnWarning(QRegularExpression(
-        QStringLiteral("^(?!This plugin does not support propagateSizeHints).*")));
+    testsupport::failOnWarnings();
     m_window = std::make_unique<Form1>(m_dir.path());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
