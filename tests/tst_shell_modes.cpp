@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/scriptedwindow.h"
+#include "support/warnings.h"
 
 #include "dataset/dataset.h"
 #include "shell/form1.h"
@@ -9,7 +10,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -47,8 +47,6 @@ private Q_SLOTS:
     void initTestCase();
     void init();
 
-    void layoutOfEachMode_data();
-    void layoutOfEachMode();
     void choosingCheckedModeChangesNothing();
     void wholeListHoldsExactlyTheIdiomLines_data();
     void wholeListHoldsExactlyTheIdiomLines();
@@ -67,55 +65,7 @@ void TestShellModes::initTestCase()
 
 void TestShellModes::init()
 {
-    QTest::failOnWarning(QRegularExpression(
-        QStringLiteral("^(?!This plugin does not support propagateSizeHints).*")));
-}
-
-void TestShellModes::layoutOfEachMode_data()
-{
-    QTest::addColumn<bool>("idioms");
-    QTest::addColumn<QSize>("listSize");
-    QTest::addColumn<int>("definitionLeft");
-    QTest::addColumn<int>("definitionWidth");
-    QTest::addColumn<int>("captionLeft");
-    QTest::addColumn<Qt::Alignment>("alignment");
-    QTest::addColumn<bool>("headingShown");
-
-    QTest::newRow("idioms mode") << true << QSize(450, 670) << 450 << 590 << 450
-                                 << Qt::Alignment(Qt::AlignLeft) << false;
-    QTest::newRow("back in words mode")
-        << false << QSize(217, 800) << 217 << 800 << 368 << Qt::Alignment(Qt::AlignRight) << true;
-}
-
-void TestShellModes::layoutOfEachMode()
-{
-    QFETCH(bool, idioms);
-    QFETCH(QSize, listSize);
-    QFETCH(int, definitionLeft);
-    QFETCH(int, definitionWidth);
-    QFETCH(int, captionLeft);
-    QFETCH(Qt::Alignment, alignment);
-    QFETCH(bool, headingShown);
-
-    Window window(m_dir.path());
-    window.child<QAction>("IdiomsandExpressions")->trigger();
-    if (!idioms)
-        window.child<QAction>("words")->trigger();
-
-    QCOMPARE(window.child<QAction>("words")->isChecked(), !idioms);
-    QCOMPARE(window.child<QAction>("IdiomsandExpressions")->isChecked(), idioms);
-    QCOMPARE(window.child<QListWidget>("l")->size(), listSize);
-    for (const char *name : {"rr1", "rr3"}) {
-        auto *box = window.child<QTextEdit>(name);
-        QCOMPARE(box->x(), definitionLeft);
-        QCOMPARE(box->width(), definitionWidth);
-    }
-    QCOMPARE(window.child<QLabel>("Label2")->x(), captionLeft);
-    QCOMPARE(window.child<QLabel>("Label12")->x(), captionLeft);
-    QCOMPARE(window.child<QTextEdit>("rr1")->document()->defaultTextOption().alignment(),
-             alignment);
-    QCOMPARE(window.child<QLabel>("Label1")->isVisible(), headingShown);
-    QCOMPARE(window.prompts->asked, QList<Question>{Question::SeeWholeList});
+    testsupport::failOnWarnings();
 }
 
 void TestShellModes::choosingCheckedModeChangesNothing()
