@@ -12,6 +12,8 @@
 
 #include <QHash>
 
+#include <array>
+
 namespace dataset {
 
 namespace {
@@ -162,70 +164,54 @@ void checkDefinitions(Collector &problems, const QString &name, const QList<QByt
     }
 }
 
-} // namespace
+using Definitions = std::array<std::optional<QList<QByteArray>>, 2>;
+const QString kDefinitionNames[2] = {u"source/first.dll"_qs, u"source/second.dll"_qs};
 
-QList<Problem> check(const QString &programFolder)
+// A letter's list against its index, its capacity and the definitions file of its entries.
+void checkLetter(Collector &problems, const QString &programFolder, int l,
+                 const Definitions &definitions)
 {
-    Collector problems;
-    if (swapInterrupted(programFolder))
-        problems.add(u".swap-journal"_qs, 0,
-                     u"a swap of the data set was interrupted: source and source1 may come from "
-                     "two sets (the next run of the builder finishes it)"_qs);
-    std::optional<QList<QByteArray>> definitions[2] = {
-        readLines(problems, programFolder, u"source/first.dll"_qs, platform::caps::kDefinitions),
-        readLines(problems, programFolder, u"source/second.dll"_qs, platform::caps::kDefinitions)};
-    const QString definitionNames[2] = {u"source/first.dll"_qs, u"source/second.dll"_qs};
-    for (int f = 0; f < 2; ++f) {
-        if (definitions[f])
-            checkDefinitions(problems, definitionNames[f], *definitions[f]);
-    }
-    if (definitions[0] && definitions[0]->size() != store::kSecondFileBoundary)
-        problems.add(definitionNames[0], 0,
-                     QStringLiteral("has %1 lines, not one for each of the %2 entries below j")
-                         .arg(definitions[0]->size())
-                         .arg(store::kSecondFileBoundary));
-
-    for (int l = 0; l < 26; ++l) {
-        const char letter = char('a' + l);
-        const QString listName = u"source/"_qs + letterListName(l);
-        const QString indexName = u"source1/"_qs + letterIndexName(l);
-        const auto list = readLines(problems, programFolder, listName, platform::caps::kList);
-        const auto index = readIndex(problems, programFolder, indexName);
-        if (list) {
-            if (list->isEmpty() || list->first() != QByteArray(1, letter))
-                problems.add(listName, 1,
-                             QStringLiteral("line 0 is not the letter %1").arg(QChar(letter)));
-            for (qsizetype n = 1; n < list->size(); ++n) {
-                const QByteArray &headword = (*list)[n];
-                if (headword.isEmpty() || (headword[0] | 0x20) != letter)
-                    problems.add(listName, n + 1,
-                                 QStringLiteral("\"%1\" does not begin with %2")
-                                     .arg(QString::fromLatin1(headword))
-                                     .arg(QChar(letter)));
-            }
-            const auto capacity = headwordCapacity(l);
-            if (capacity && list->size() - 1 > *capacity)
-                problems.add(listName, *capacity + 2,
-                             QStringLiteral("%1 headwords, more than the %2 places of the letter")
-                                 .arg(list->size() - 1)
-                                 .arg(*capacity));
-            // Every headword needs its line in the definitions file.
-            const int base = store::kLetterBases[l].base;
-            const int f = base < store::kSecondFileBoundary ? 0 : 1;
-            const int lastEntry = base + int(list->size()) - 1;
-            const int lastLine = lastEntry - (f == 0 ? 0 : store::kSecondFileBoundary) + 1;
-            if (definitions[f] && list->size() > 1 && definitions[f]->size() < lastLine)
-                problems.add(
-                    definitionNames[f], 0,
-                    QStringLiteral("ends at line %1; %2 needs line %3 for its last headword")
-                        .arg(definitions[f]->size())
-                        .arg(listName)
-                        .arg(lastLine));
+    const char letter = char('a' + l);
+    const QString listName = u"source/"_qs + letterListName(l);
+    const QString indexName = u"source1/"_qs + letterIndexName(l);
+    const auto list = readLines(problems, programFolder, listName, platform::caps::kList);
+    const auto index = readIndex(problems, programFolder, indexName);
+    if (list) {
+        if (list->isEmpty() || list->first() != QByteArray(1, letter))
+            problems.add(listName, 1,
+                         QStringLiteral("line 0 is not the letter %1").arg(QChar(letter)));
+        for (qsizetype n = 1; n < list->size(); ++n) {
+            const QByteArray &headword = (*list)[n];
+            if (headword.isEmpty() || (headword[0] | 0x20) != letter)
+                problems.add(listName, n + 1,
+                             QStringLiteral("\"%1\" does not begin with %2")
+                                 .arg(QString::fromLatin1(headword))
+                                 .arg(QChar(letter)));
         }
-        if (list && index)
-            checkAlignment(problems, listName, *list, indexName, *index);
+        const auto capacity = headwordCapacity(l);
+        if (capacity && list->size() - 1 > *capacity)
+            problems.add(listName, *capacity + 2,
+                         QStringLiteral("%1 headwords, more than the %2 places of the letter")
+                             .arg(list->size() - 1)
+                             .arg(*capacity));
+        // Every headword needs its line in the definitions file.
+        const int base = store::kLetterBases[l].base;
+        const int f = base < store::kSecondFileBoundary ? 0 : 1;
+        const int lastEntry = base + int(list->size()) - 1;
+        const int lastLine = lastEntry - (f == 0 ? 0 : store::kSecondFileBoundary) + 1;
+        if (definitions[f] && list->size() > 1 && definitions[f]->size() < lastLine)
+            problems.add(kDefinitionNames[f], 0,
+                         QStringLiteral("ends at line %1; %2 needs line %3 for its last headword")
+                             .arg(definitions[f]->size())
+                             .arg(listName)
+                             .arg(lastLine));
     }
+    if (list && index)
+        checkAlignment(problems, listName, *list, indexName, *index);
+}
 
+void checkIdioms(Collector &problems, const QString &programFolder)
+{
     const auto idiomList =
         readLines(problems, programFolder, u"source/3.dll"_qs, platform::caps::kList);
     const auto idiomIndex = readIndex(problems, programFolder, u"source1/idioms.hhh"_qs);
@@ -247,6 +233,32 @@ QList<Problem> check(const QString &programFolder)
                          .arg(idiomList->size())
                          .arg(store::kWholeIdiomListLines),
                      false);
+}
+
+} // namespace
+
+QList<Problem> check(const QString &programFolder)
+{
+    Collector problems;
+    if (swapInterrupted(programFolder))
+        problems.add(u".swap-journal"_qs, 0,
+                     u"a swap of the data set was interrupted: source and source1 may come from "
+                     "two sets (the next run of the builder finishes it)"_qs);
+    const Definitions definitions = {
+        readLines(problems, programFolder, kDefinitionNames[0], platform::caps::kDefinitions),
+        readLines(problems, programFolder, kDefinitionNames[1], platform::caps::kDefinitions)};
+    for (int f = 0; f < 2; ++f) {
+        if (definitions[f])
+            checkDefinitions(problems, kDefinitionNames[f], *definitions[f]);
+    }
+    if (definitions[0] && definitions[0]->size() != store::kSecondFileBoundary)
+        problems.add(kDefinitionNames[0], 0,
+                     QStringLiteral("has %1 lines, not one for each of the %2 entries below j")
+                         .arg(definitions[0]->size())
+                         .arg(store::kSecondFileBoundary));
+    for (int l = 0; l < 26; ++l)
+        checkLetter(problems, programFolder, l, definitions);
+    checkIdioms(problems, programFolder);
 
     const std::pair<QString, int> tables[] = {{u"source/alf.dll"_qs, 36},
                                               {u"source/sp.dll"_qs, 21}};

@@ -5,6 +5,7 @@
 #include "dataset/dictd.h"
 #include "dataset/folderswap.h"
 #include "dataset/rtfwriter.h"
+#include "dataset/sourcetext.h"
 #include "platform/atomicwrite.h"
 #include "platform/linereader.h"
 #include "platform/rtfreader.h"

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "sources.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <array>
+
+// The third stage of the builder: the idioms the set keeps, and their definitions.
+namespace dataset {
+
+struct ArabicConverter;
+
+// At most wanted of the idioms (in the order of their keys), evenly spread over the list so
+// that every initial keeps its share, in the list's order; their glosses converted.
+QList<Idiom> chooseIdioms(const QList<Idiom> &idioms, int wanted, ArabicConverter &converter);
+
+// One spelling of each part of speech's tag.
+using PartTags = std::array<QByteArray, PartsOfSpeech>;
+
+// An idiom definition: its senses in order, each its part-of-speech tag and its gloss,
+// numbered when there are several. bracketed gives the text as the tag bracketing should
+// turn it out: each tag in parentheses and a space.
+QByteArray idiomDefinition(const Idiom &idiom, const PartTags &tags, bool bracketed);
+
+} // namespace dataset
