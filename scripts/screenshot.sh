@@ -21,7 +21,7 @@ xs_init
 
 for tool in Xvfb openbox trayer xdotool xwininfo xprop import; do
     command -v "$tool" >/dev/null || {
-        echo "$tool is missing: run scripts/setup.sh"
+        echo "$tool is missing: run scripts/setup.sh --tests"
         exit 1
     }
 done
@@ -40,7 +40,7 @@ xs_start_xvfb || {
 # As users see it: under a window manager, with the notification area in the strip that
 # the window leaves free at the bottom of the screen.
 xs_start_openbox || {
-    echo "cannot start openbox: run scripts/setup.sh"
+    echo "cannot start openbox: run scripts/setup.sh --tests"
     exit 1
 }
 xs_trayer_edge=bottom xs_trayer_height=24 xs_start_trayer

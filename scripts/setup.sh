@@ -1,23 +1,33 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs every Debian package the project needs that is not installed yet.
-# Idempotent: a machine that has them all is left alone (no apt-get call at all).
+# Installs the Debian packages the project needs that are not installed yet.
+#
+#   scripts/setup.sh            what building and running the dictionary need
+#   scripts/setup.sh --tests    that, and what the test suite, the benchmarks and the fuzz
+#                               targets add
+#
+# Idempotent: a machine that has them all is left alone (no apt-get call at all). Says in one
+# line what it installs, or that nothing is missing.
 set -euo pipefail
 
-packages=(
-    # build
+# Building the programs, making the sample dictionary and running the window.
+run_packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libgtest-dev libbenchmark-dev
-    # the fuzz targets: clang with libFuzzer and the sanitizer runtimes
-    clang-14 libclang-rt-14-dev
-    # sample dictionary sources
-    dict-freedict-eng-ara wordnet-base
     # the data-set builder reads the gzip-compressed dictionary
     zlib1g-dev
-    # fonts for the window and its tests: stand-ins with the metrics of the window's design
-    # faces (see the README, "Fonts")
+    # sample dictionary sources
+    dict-freedict-eng-ara wordnet-base
+    # fonts for the window: stand-ins with the metrics of the window's design faces (see the
+    # README, "Fonts")
     fonts-dejavu-core fonts-liberation2 fonts-urw-base35 fonts-noto-core
+)
+
+# What the tests, benchmarks and fuzz targets add.
+test_packages=(
+    libbenchmark-dev
+    # the fuzz targets: clang with libFuzzer and the sanitizer runtimes
+    clang-14 libclang-rt-14-dev
     # a real X server, a window manager, a notification area and input for window tests
     # and screenshots
     xvfb xauth x11-utils openbox trayer xdotool imagemagick
@@ -33,6 +43,16 @@ packages=(
     dbus-daemon libglib2.0-bin haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
 )
 
+packages=("${run_packages[@]}")
+case "${1:-}" in
+    "") ;;
+    --tests) packages+=("${test_packages[@]}") ;;
+    *)
+        echo "usage: scripts/setup.sh [--tests]" >&2
+        exit 2
+        ;;
+esac
+
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
@@ -41,14 +61,16 @@ for package in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
+    echo "==> All ${#packages[@]} packages needed are installed"
     exit 0
 fi
 
-echo "Installing: ${missing[*]}"
+echo "==> Installing ${#missing[@]} packages (a few minutes on a fresh machine): ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
     sudo_cmd=(sudo)
 fi
 "${sudo_cmd[@]}" apt-get update -qq
 # sudo clears the environment: the setting goes through env, past it.
-"${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null

@@ -53,10 +53,10 @@ xs_start_xvfb_or_skip
 # A window manager gives the window the keyboard focus, which the reader follows.
 xs_start_openbox || fail "the window manager (openbox) does not start"
 for tool in dbus-run-session gdbus /usr/libexec/at-spi-bus-launcher; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup.sh installs it)"
+    command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup.sh --tests installs it)"
 done
 "$python" -c 'import pyatspi' 2>"$xs_work/python.log" ||
-    fail "pyatspi cannot be imported (scripts/setup.sh installs python3-pyatspi)"
+    fail "pyatspi cannot be imported (scripts/setup.sh --tests installs python3-pyatspi)"
 [ -x "$program" ] && [ -x "$builder" ] || fail "no program at $program or no builder at $builder"
 
 app="$xs_work/app"

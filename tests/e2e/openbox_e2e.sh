@@ -65,30 +65,14 @@ outer_geometry()
 frame_top() { outer_geometry | cut -d' ' -f2; }
 title_bar_at_top() { [ "$(frame_top)" = 0 ]; }
 
-# The number of colours in a rectangle of the window ("width height x y" of its client
-# area): one for an empty box, more where text is drawn.
-shot="$xs_work/shot.png"
-colours_in()
-{
-    local w=$1 h=$2 dx=$3 dy=$4 x y
-    read -r x y _ _ <<<"$(xs_geometry "$main")"
-    import -window root "$shot" 2>/dev/null || return 1
-    convert "$shot" -crop "${w}x${h}+$((x + dx))+$((y + dy))" +repage -format %k info:
-}
-# What the rectangles show, to tell whether they changed. The menu bar's height varies with
-# the font; these lie inside the list and inside the definition box for any of them.
-list_colours() { colours_in 190 300 4 100; }
+# What the rectangles show, to tell whether they changed (xs_colours_in, xsession.sh).
 list_picture()
 {
     local x y
     read -r x y _ _ <<<"$(xs_geometry "$main")"
-    import -window root "$shot" 2>/dev/null &&
-        convert "$shot" -crop "190x300+$((x + 4))+$((y + 100))" +repage -format %# info:
+    import -window root "$xs_work/list.png" 2>/dev/null &&
+        convert "$xs_work/list.png" -crop "190x300+$((x + 4))+$((y + 100))" +repage -format %# info:
 }
-list_filled() { [ "$(list_colours)" -gt 1 ]; }
-list_empty() { [ "$(list_colours)" = 1 ]; }
-definition_shown() { [ "$(colours_in 380 50 620 98)" -gt 1 ]; }
-definition_empty() { [ "$(colours_in 380 50 620 98)" = 1 ]; }
 list_changed_from() { [ "$(list_picture)" != "$1" ]; }
 
 menu_pick()

@@ -27,7 +27,7 @@ sni_private_bus()
         return 0
     fi
     if ! command -v dbus-run-session >/dev/null || ! command -v gdbus >/dev/null; then
-        echo "FAIL: dbus-run-session or gdbus is missing (scripts/setup.sh installs dbus)"
+        echo "FAIL: dbus-run-session or gdbus is missing (scripts/setup.sh --tests installs dbus)"
         exit 1
     fi
     local marker status=0

@@ -363,7 +363,7 @@ xs_require_tools()
     local tool
     for tool; do
         command -v "$tool" >/dev/null || {
-            fail "$tool is not installed (scripts/setup.sh installs it)"
+            fail "$tool is not installed (scripts/setup.sh --tests installs it)"
             finish
         }
     done
@@ -403,3 +403,20 @@ about_window()
 }
 about_open() { about_window >/dev/null; }
 about_closed() { ! about_open; }
+
+# The number of colours in a rectangle of the main window $main ("width height x y" of its
+# client area): one for an empty box, more where text is drawn.
+xs_colours_in()
+{
+    local w=$1 h=$2 dx=$3 dy=$4 x y
+    xs_shot="$xs_work/shot.png"
+    read -r x y _ _ <<<"$(xs_geometry "$main")"
+    import -window root "$xs_shot" 2>/dev/null || return 1
+    convert "$xs_shot" -crop "${w}x${h}+$((x + dx))+$((y + dy))" +repage -format %k info:
+}
+# The menu bar's height varies with the font; these lie inside the list and inside the
+# definition box of a 1024 pixels wide window for any of them.
+list_filled() { [ "$(xs_colours_in 190 300 4 100)" -gt 1 ]; }
+list_empty() { [ "$(xs_colours_in 190 300 4 100)" = 1 ]; }
+definition_shown() { [ "$(xs_colours_in 380 50 620 98)" -gt 1 ]; }
+definition_empty() { [ "$(xs_colours_in 380 50 620 98)" = 1 ]; }
