@@ -312,6 +312,9 @@ void Form1::load()
     // there is, also one that starts later or restarts, so a hidden window stays reachable.
     m_trayIcon = new QSystemTrayIcon(windowIcon(), this);
     m_trayIcon->setToolTip(QStringLiteral("Vellumstack"));
+    // The tray menu is the icon's own menu, set before the icon is shown: a host of
+    // StatusNotifierItems then finds it exported over D-Bus from the first time it asks.
+    m_trayIcon->setContextMenu(tray);
     if (QSystemTrayIcon::isSystemTrayAvailable() || QGuiApplication::platformName() == u"xcb")
         m_trayIcon->show();
 }

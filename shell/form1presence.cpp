@@ -29,13 +29,21 @@ void Form1::connectPresence()
     m_endOfRun = [] { QCoreApplication::exit(0); };
 
     // The icon's context request (the right button) alone opens the tray menu; a click, a
-    // double click or a middle click on the icon does nothing. The menu is deliberately not
-    // the icon's own context menu, so that this is the one way it opens.
+    // double click or a middle click on the icon does nothing. The tray menu is the icon's
+    // own menu, and each kind of notification area shows it one way, once:
+    // - an XEmbed area (trayer): Qt pops the menu up itself on the right button, before it
+    //   reports the context request, so the request finds the menu open;
+    // - a StatusNotifierItem host: Qt exports the menu over D-Bus. A host that shows
+    //   exported menus draws it itself and sends no request; one that sends ContextMenu
+    //   instead gets the context request, with no menu open, and the window pops it up.
     connect(m_trayIcon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Context)
+                if (reason == QSystemTrayIcon::Context && !tray->isVisible())
                     popUpTrayMenu();
             });
+    // Whoever opens the menu, a host over D-Bus included, finds Show and Hide as the window
+    // is at that moment.
+    connect(tray, &QMenu::aboutToShow, this, &Form1::mirrorVisibility);
     connect(hidef, &QAction::triggered, this, &Form1::hideToTray);
     connect(showf, &QAction::triggered, this, &Form1::showFromTray);
     connect(about, &QAction::triggered, this, &Form1::openAbout);

@@ -123,6 +123,9 @@ private Q_SLOTS:
     void onlyTheContextRequestOpensTheMenu_data();
     void onlyTheContextRequestOpensTheMenu();
     void menuOpensAtThePointer();
+    void contextRequestLeavesAnOpenMenuWhereItIs();
+    void openingTheMenuMirrorsTheWindow_data();
+    void openingTheMenuMirrorsTheWindow();
 
     void placementAtTopHappensOnce();
     void focus_data();
@@ -232,9 +235,9 @@ void TestShellTray::onlyTheContextRequestOpensTheMenu()
     QFETCH(bool, opens);
 
     Session session;
-    // An icon menu of its own would open by itself (XEmbed) or be exported for the host to
-    // show instead (D-Bus); the tray menu opens only through the handler.
-    QVERIFY(!session.window.trayIcon()->contextMenu());
+    // The tray menu is the icon's own, so that Qt exports it to hosts that show exported
+    // menus; with none open, a request from the icon opens it only through the handler.
+    QCOMPARE(session.window.trayIcon()->contextMenu(), session.trayMenu());
     Q_EMIT session.window.trayIcon()->activated(reason);
     QCOMPARE(session.trayMenu()->isVisible(), opens);
     // Nothing else moves either.
@@ -254,6 +257,56 @@ void TestShellTray::menuOpensAtThePointer()
     QVERIFY(menu->isVisible());
     QCOMPARE(menu->geometry().topLeft(), pointer);
     menu->close();
+}
+
+void TestShellTray::contextRequestLeavesAnOpenMenuWhereItIs()
+{
+    Session session;
+    // In an XEmbed area Qt pops the icon's menu up itself where the button went down, and
+    // then reports the context request; the pointer has moved on since.
+    QMenu *menu = session.trayMenu();
+    const QPoint pressed(120, 80);
+    menu->popup(pressed);
+    QVERIFY(menu->isVisible());
+    const QPoint pointer(300, 200);
+    QCursor::setPos(pointer);
+    if (QCursor::pos() != pointer)
+        QSKIP("this platform does not let a test place the pointer");
+    Q_EMIT session.window.trayIcon()->activated(QSystemTrayIcon::Context);
+    QVERIFY(menu->isVisible());
+    QCOMPARE(menu->geometry().topLeft(), pressed);
+    menu->close();
+}
+
+void TestShellTray::openingTheMenuMirrorsTheWindow_data()
+{
+    QTest::addColumn<bool>("hidden"); // how the window is when the menu opens
+    QTest::addColumn<bool>("showOffered");
+    QTest::addColumn<bool>("hideOffered");
+
+    QTest::newRow("hidden without Hide: Show offered, Hide not") << true << true << false;
+    QTest::newRow("shown again after Hide, without Show: Hide offered, Show not")
+        << false << false << true;
+}
+
+void TestShellTray::openingTheMenuMirrorsTheWindow()
+{
+    QFETCH(bool, hidden);
+    QFETCH(bool, showOffered);
+    QFETCH(bool, hideOffered);
+
+    Session session;
+    // The window changed other than through the menu's own items; whoever opens the menu
+    // next, the pop-up or a host over D-Bus, finds it as the window now is.
+    if (hidden) {
+        session.window.hide();
+    } else {
+        session.step(QStringLiteral("hidef"));
+        session.window.show();
+    }
+    Q_EMIT session.trayMenu()->aboutToShow();
+    QCOMPARE(session.item("showf")->isEnabled(), showOffered);
+    QCOMPARE(session.item("hidef")->isEnabled(), hideOffered);
 }
 
 void TestShellTray::placementAtTopHappensOnce()

@@ -2,9 +2,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of the notification icon as a StatusNotifierItem on D-Bus, the protocol of
 # the desktops that host icons that way: on a private session bus with a watcher and a host,
-# the icon registers with the watcher, the host's context request opens the tray menu at the
-# pointer and nothing else does, Hide, Show, About and Exit work through that menu, and the
-# icon is gone from the watcher after Exit.
+# the icon registers with the watcher and exports the tray menu over DBusMenu (its layout,
+# the states of Show and Hide, its items clicked through Event); a real right click on the
+# host's icon shows that menu and nothing else; a host's context request opens the tray menu
+# at the pointer, and the host then draws none; no other request opens anything. Hide,
+# Show, About and Exit work through the menu, and the icon is gone from the watcher after
+# Exit. With VELLUMSTACK_E2E_SHOTS set to a folder, the host's menu is photographed there.
 #
 # Usage: sni_e2e.sh <vellumstack program> <closewindow helper>
 # Exit status: 0 passed, 1 failed, 77 skipped (Xvfb or the session bus cannot start here).
@@ -31,8 +34,10 @@ xs_empty_program_folder "$program"
 app=$xs_app
 
 
-# The item exports no menu of its own, so a host has only the context request to ask for it.
-no_exported_menu() { sni_item_property Menu | grep -q "'/NO_DBUSMENU'"; }
+exports_a_menu() { [ -n "$(sni_menu_path)" ] && [ "$(sni_menu_path)" != /NO_DBUSMENU ]; }
+exported_layout() { [ "$(sni_menu_labels)" = "Show Hide - About - Exit" ]; }
+# The exported states of Show and Hide: $1 for Show, $2 for Hide.
+exported_states() { sni_menu_item_is Show "$1" && sni_menu_item_is Hide "$2"; }
 
 # Calls the item's method $1 with the pointer over the host's icon; no menu may open.
 call_opens_nothing()
@@ -41,7 +46,7 @@ call_opens_nothing()
     xdotool mousemove "$xs_pointer_x" "$xs_pointer_y"
     sni_item_call "$1" "$xs_pointer_x" "$xs_pointer_y" || return 1
     sleep 0.5
-    xs_menu_closed && return 0
+    xs_menu_closed && sni_host_menu_closed && return 0
     # Closed again, so that the next check starts from no menu.
     xdotool key Escape
     xs_wait_for "the menu to close" 5 xs_menu_closed
@@ -55,6 +60,22 @@ menu_at_pointer()
     xs_log "menu at ${x},${y} ${w}x${h}, pointer at ${xs_pointer_x},${xs_pointer_y}"
     [ "$xs_pointer_x" -ge "$x" ] && [ "$xs_pointer_x" -le $((x + w)) ] &&
         [ "$xs_pointer_y" -ge "$y" ] && [ "$xs_pointer_y" -le $((y + h)) ]
+}
+
+# The host's menu, drawn from the exported layout, is large enough for its four items and
+# two separators; an empty one is a strip a few pixels high.
+host_menu_holds_items()
+{
+    local x y w h
+    read -r x y w h <<<"$(xs_geometry "$(sni_host_menu_id)")"
+    xs_log "host's menu at ${x},${y} ${w}x${h}"
+    [ "$h" -ge 80 ] && [ "$w" -ge 40 ]
+}
+
+photograph()
+{
+    [ -n "${VELLUMSTACK_E2E_SHOTS:-}" ] || return 0
+    mkdir -p "$VELLUMSTACK_E2E_SHOTS" && import -window root "$VELLUMSTACK_E2E_SHOTS/$1.png"
 }
 
 # Opens the menu through the context request and picks an item with the keyboard: Down
@@ -74,19 +95,39 @@ main=$(main_window)
 require "main window is shown" xs_wait_for "the main window shown" 10 main_shown
 require "icon registers with the watcher" xs_wait_for "the item" 10 sni_item_registered
 xs_log "item $sni_item_name $sni_item_path"
-check "item exports no menu of its own" no_exported_menu
+require "item exports a menu (at $(sni_menu_path))" exports_a_menu
+check "exported layout: Show, Hide, a separator, About, a separator, Exit ($(sni_menu_labels))" \
+    exported_layout
+check "exported while shown: Show disabled, Hide enabled" exported_states disabled enabled
 
 check "Activate opens nothing" call_opens_nothing Activate
 check "SecondaryActivate opens nothing" call_opens_nothing SecondaryActivate
 require "the context request opens the tray menu" sni_context_menu
 check "tray menu opens at the pointer" menu_at_pointer
+check "the host draws no menu of its own beside it" sni_host_menu_closed
 xdotool key Escape
 require "tray menu closes on Escape" xs_wait_for "the menu to close" 5 xs_menu_closed
 
-# Shown: the first enabled item is Hide.
-require "Hide from the tray menu" menu_pick Down
-require "Hide hides the main window" xs_wait_for "the window hidden" 10 main_hidden
+# A host that shows exported menus (this one sends no context request): a real right click.
+require "a right click on the host's icon" sni_right_click_host_icon
+require "shows the host's menu" xs_wait_for "the host's menu" 5 sni_host_menu_open
+check "the host's menu holds the exported items" host_menu_holds_items
+check "the program opens no menu beside it" xs_menu_closed
+photograph exported-menu
+# Shown: the first item the keyboard reaches is Hide (Show is disabled).
+xdotool key --delay 50 Down Return
+require "Hide picked in the host's menu hides the main window" \
+    xs_wait_for "the window hidden" 10 main_hidden
+check "the host's menu closes" xs_wait_for "the host's menu to close" 5 sni_host_menu_closed
 check "icon stays registered after Hide" sni_item_registered
+check "exported while hidden: Show enabled, Hide disabled" exported_states enabled disabled
+
+# Each exported item runs the same handler as the pop-up's.
+require "Show clicked through Event" sni_menu_click Show
+require "Show shows the main window" xs_wait_for "the window shown" 10 main_shown
+check "exported while shown again: Show disabled, Hide enabled" exported_states disabled enabled
+require "Hide clicked through Event" sni_menu_click Hide
+require "Hide hides the main window" xs_wait_for "the window hidden" 10 main_hidden
 
 # Hidden: the first enabled item is Show, the second About.
 require "About from the tray menu while hidden" menu_pick Down Down

@@ -8,6 +8,7 @@
 #     source xsession.sh; source snisession.sh; sni_private_bus "$0" "$@"
 # and then, in the run on the private bus: xs_init, xs_start_xvfb, sni_start_watcher,
 # sni_start_host, xs_session_bus=keep xs_start_program, xs_wait_for ... sni_item_registered.
+# The item's exported menu is read and clicked as a host does, over com.canonical.dbusmenu.
 
 sni_watcher_pid=""
 sni_host_pid=""
@@ -148,4 +149,79 @@ sni_context_menu()
     xdotool mousemove "$xs_pointer_x" "$xs_pointer_y"
     sni_item_call ContextMenu "$xs_pointer_x" "$xs_pointer_y" || return 1
     xs_wait_for "the tray menu" 5 xs_menu_open
+}
+
+# The object path of the item's exported menu ("/NO_DBUSMENU" when it exports none).
+sni_menu_path() { sni_item_property Menu | grep -o "objectpath '[^']*'" | cut -d"'" -f2; }
+
+sni_menu_call()
+{
+    local path
+    path=$(sni_menu_path) || return 1
+    sni_call -d "$sni_item_name" -o "$path" -m "com.canonical.dbusmenu.$1" -- "${@:2}"
+}
+
+# The exported menu's items in order, one a line: "id label enabled" for an item, "id -"
+# for a separator (the top level's children as GetLayout gives them).
+sni_menu_items()
+{
+    sni_menu_call GetLayout 0 -1 '@as []' | grep -o "<([0-9]*, {[^}]*}" |
+        awk -v q="'" '{
+            id = substr($1, 3); sub(/,$/, "", id)
+            if (index($0, q "type" q ": <" q "separator" q ">")) { print id, "-"; next }
+            label = $0; sub(".*" q "label" q ": <" q, "", label); sub(q ">.*", "", label)
+            print id, label, (index($0, q "enabled" q ": <false>") ? "disabled" : "enabled")
+        }'
+}
+
+# The labels of the exported menu in order, separators as "-", on one line.
+sni_menu_labels() { sni_menu_items | awk '{ printf "%s%s", (NR > 1 ? " " : ""), $2 } END { print "" }'; }
+
+# Whether the exported item labelled $1 is enabled ($2 = enabled) or not ($2 = disabled).
+sni_menu_item_is() { sni_menu_items | awk -v label="$1" -v state="$2" '$2 == label && $3 == state { found = 1 } END { exit !found }'; }
+
+# Clicks the exported item labelled $1 as a host does when the user picks it.
+sni_menu_click()
+{
+    local id
+    id=$(sni_menu_items | awk -v label="$1" '$2 == label { print $1; exit }')
+    [ -n "$id" ] || return 1
+    sni_menu_call Event "$id" clicked '<int32 0>' 0 >/dev/null
+}
+
+# The host's own menu, the one it draws from the exported layout: a mapped override-redirect
+# window of the host taller than a strip.
+sni_host_menu_id()
+{
+    local id info
+    for id in $(xwininfo -root -children 2>/dev/null |
+        awk '/\("gtk-sni-tray-standalone" "Gtk-sni-tray-standalone"\)/ { print $1 }'); do
+        info=$(xwininfo -id "$id" 2>/dev/null) || continue
+        if grep -q 'Map State: IsViewable' <<<"$info" &&
+            grep -q 'Override Redirect State: yes' <<<"$info" &&
+            [ "$(awk '/Height:/ { print $2 }' <<<"$info")" -ge 60 ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+sni_host_menu_open() { sni_host_menu_id >/dev/null; }
+sni_host_menu_closed() { ! sni_host_menu_open; }
+
+# A real right click on the host's icon, the panel raised above the program's window (no
+# window manager keeps it there). Leaves the pointer over the icon.
+sni_right_click_host_icon()
+{
+    local panel
+    sni_host_icon_point || return 1
+    for panel in $(xwininfo -root -children 2>/dev/null |
+        awk '/\("gtk-sni-tray-standalone" "Gtk-sni-tray-standalone"\)/ { print $1 }'); do
+        xs_viewable "$panel" && xdotool windowraise "$panel"
+    done
+    xdotool mousemove "$xs_pointer_x" $((xs_pointer_y + 60))
+    xdotool mousemove "$xs_pointer_x" "$xs_pointer_y"
+    sleep 0.2
+    xdotool click 3
 }
