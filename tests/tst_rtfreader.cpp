@@ -34,6 +34,12 @@ void TestRtfReader::plainText_data()
     QTest::newRow("par is CR LF, last par dropped")
         << doc("  a\\par\r\n  ab\\par\r\n") << QByteArray("  a\r\n  ab");
     QTest::newRow("only one trailing par dropped") << doc("x\\par\\par ") << QByteArray("x\r\n");
+    QTest::newRow("a last line break is kept") << doc("x\\line ") << QByteArray("x\r\n");
+    QTest::newRow("a line break after the last par is kept")
+        << doc("x\\par\\line ") << QByteArray("x\r\n\r\n");
+    QTest::newRow("a last par after a line break is dropped")
+        << doc("x\\line\\par ") << QByteArray("x\r\n");
+    QTest::newRow("an index of one par is empty") << doc("\\par ") << QByteArray();
     QTest::newRow("line break not at the end stays") << doc("x\\par y") << QByteArray("x\r\ny");
     QTest::newRow("CR and LF of the document ignored")
         << doc("ab\r\ncd\ref\ngh") << QByteArray("abcdefgh");
@@ -69,6 +75,17 @@ void TestRtfReader::plainText_data()
     QTest::newRow("unicode negative parameter")
         << doc("\\u-3?") << QByteArray("?"); // U+FFFD has no Windows-1252 byte
     QTest::newRow("unicode to cp1252 byte of euro") << doc("\\u8364?") << QByteArray("\x80");
+    // Each end of the ranges of \\u: kept as the byte itself below U+0080 and from U+00A0 to
+    // U+00FF; given to the code page in between and above; a high surrogate stands for its
+    // pair as "?", a low one yields nothing; so do 0 and what lies beyond 16 bits.
+    QTest::newRow("unicode U+007F and U+0080") << doc("\\u127?\\u128?x") << QByteArray("\x7f?x");
+    QTest::newRow("unicode U+009F and U+00A0") << doc("\\u159?\\u160?x") << QByteArray("?\xa0x");
+    QTest::newRow("unicode U+00FF and U+0100") << doc("\\u255?\\u256?x") << QByteArray("\xff?x");
+    QTest::newRow("unicode U+D7FF and U+D800") << doc("\\u55295?\\u55296?x") << QByteArray("??x");
+    QTest::newRow("unicode U+DBFF and U+DC00") << doc("\\u56319?\\u56320?x") << QByteArray("?x");
+    QTest::newRow("unicode U+DFFF and U+E000") << doc("\\u57343?\\u57344?x") << QByteArray("?x");
+    QTest::newRow("unicode 0 and 65536 yield nothing") << doc("\\u0?\\u65536?x") << QByteArray("x");
+    QTest::newRow("unicode U+FFFF as -1") << doc("\\u-1?x") << QByteArray("?x");
     QTest::newRow("unicode fallback of a hex byte") << doc("\\u233\\'e9x") << QByteArray("\xe9x");
     QTest::newRow("uc2 skips two fallback characters")
         << doc("\\uc2\\u233 ab c") << QByteArray("\xe9 c");
@@ -90,6 +107,15 @@ void TestRtfReader::plainText_data()
     QTest::newRow("backslash line end is a paragraph") << doc("a\\\r\nb") << QByteArray("a\r\nb");
     QTest::newRow("typographic words")
         << doc("\\lquote x\\rquote\\emdash") << QByteArray("\x91x\x92\x97");
+    // The document's group and 4094 inside it: a hidden group at the next depth, the 4096th,
+    // is tracked and gives the state back; one deeper shares the state of the group around
+    // it, which stays hidden until that group ends.
+    const auto nested = [](int depth) {
+        return QByteArray("{\\rtf1 ") + QByteArray(depth, '{') + "{\\fonttbl x}y" +
+               QByteArray(depth, '}') + "z}";
+    };
+    QTest::newRow("hidden group at the deepest tracked depth") << nested(4094) << QByteArray("yz");
+    QTest::newRow("hidden group one deeper") << nested(4095) << QByteArray("z");
     QTest::newRow("hidden group state restored") << doc("{\\fonttbl a}{b}c") << QByteArray("bc");
 }
 
