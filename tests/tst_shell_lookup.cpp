@@ -389,7 +389,10 @@ void TestShellLookup::terminalLookupEscapesControls()
         QSKIP("vellumstack-lookup is not built");
     QTemporaryDir folder;
     dataset::DataSet set;
-    set.letters[0] = {{"a\x1b]0;owned\x07", "x"}, {"ab\x1b[31m", "y"}};
+    // The ends of the range JSON lets through but a terminal takes for controls (DEL and
+    // C1), and the characters just outside it.
+    set.letters[0] = {
+        {"a\x1b]0;owned\x07", "x"}, {"ab\x1b[31m", "y"}, {"ac~\x7f\x81\x9d\xa0", "z"}};
     QVERIFY(!dataset::write(folder.path(), set));
 
     QProcess process;
@@ -415,8 +418,12 @@ void TestShellLookup::terminalLookupEscapesControls()
             // JSON's escapes give the text back as it stands.
             const QJsonObject printed = QJsonDocument::fromJson(out).object();
             QCOMPARE(printed.value(QStringLiteral("list")).toArray().at(1).toString(), text);
+            QCOMPARE(printed.value(QStringLiteral("list")).toArray().at(3).toString(),
+                     QStringLiteral("ac~\u007f\u0081\u009d\u00a0"));
+            QVERIFY(out.contains("ac~\\u007f\\u0081\\u009d\xc2\xa0"));
         } else {
             QVERIFY(out.contains("a\\x1b]0;owned\\x07"));
+            QVERIFY(out.contains("ac~\\x7f\\x81\\x9d\xc2\xa0"));
         }
     } else {
         QCOMPARE(process.exitCode(), 1);
