@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
@@ -45,4 +46,15 @@ void Form2::closeEvent(QCloseEvent *event)
 {
     Q_EMIT unloaded();
     event->accept();
+}
+
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    // The window has no button of its own; a keyboard user leaves it with Esc, the same
+    // close as the close box's.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

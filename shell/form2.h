@@ -5,7 +5,8 @@
 
 class QLabel;
 
-// The about window: one picture, shown at its own size, nothing else.
+// The about window: one picture, shown at its own size, nothing else. Esc closes it as
+// its close box does.
 class Form2 : public QWidget
 {
     Q_OBJECT
@@ -19,6 +20,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QLabel *Image1 = nullptr;

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QPointer>
@@ -86,11 +87,14 @@ public:
     // Runs one step by the name the user would give it.
     void step(const QString &name)
     {
-        if (name == u"closeAbout") {
+        if (name == u"closeAbout" || name == u"escAbout") {
             const QList<Form2 *> open = openAboutWindows();
             QCOMPARE(open.size(), 1);
             QPointer<Form2> about = open.first();
-            about->close();
+            if (name == u"escAbout")
+                QTest::keyClick(about->windowHandle(), Qt::Key_Escape);
+            else
+                about->close();  // its close box
             QTRY_VERIFY(!about); // it goes away once closed
             return;
         }
@@ -180,6 +184,8 @@ void TestShellTray::stateTable_data()
         << QStringList{"about1", "closeAbout"} << Presence{true, true, false, true, true};
     QTest::newRow("about closed while hidden: hidden and enabled")
         << QStringList{"hidef", "about1", "closeAbout"} << Presence{false, true, true, false, true};
+    QTest::newRow("about closed with Esc while hidden: hidden and enabled")
+        << QStringList{"hidef", "about1", "escAbout"} << Presence{false, true, true, false, true};
     QTest::newRow("hidden and shown while about is open: shown, still disabled")
         << QStringList{"about", "hidef", "showf"} << Presence{true, false, false, true, true};
     QTest::newRow("show after about from a hidden window: usable")
@@ -350,6 +356,10 @@ void TestShellTray::focus_data()
         << "" << QStringList{"about", "closeAbout"} << "rr";
     QTest::newRow("about closed: back in the list")
         << "l" << QStringList{"about1", "closeAbout"} << "l";
+    QTest::newRow("about closed with Esc: back in the search box")
+        << "" << QStringList{"about", "escAbout"} << "rr";
+    QTest::newRow("about closed with Esc: back in the list")
+        << "l" << QStringList{"about1", "escAbout"} << "l";
     QTest::newRow("about over a hidden window, then show: the search box")
         << "l" << QStringList{"hidef", "about1", "closeAbout", "showf"} << "rr";
 }
@@ -373,6 +383,17 @@ void TestShellTray::focus()
     // The widget that has the focus whenever the window is active.
     QVERIFY(session.window.focusWidget());
     QCOMPARE(session.window.focusWidget()->objectName(), focused);
+    // Keys typed at the window, once it is active, go there. (Where the about window was
+    // the active one, a window manager makes this one active again once it is gone; the
+    // test platform has none.)
+    if (focused == u"rr") {
+        session.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&session.window));
+        QTest::keyClick(session.window.windowHandle(), 'a');
+        QTest::keyClick(session.window.windowHandle(), 'b');
+        QCOMPARE(session.window.findChild<QLineEdit *>(QStringLiteral("rr"))->text(),
+                 QStringLiteral("ab"));
+    }
 }
 
 void TestShellTray::aboutFromHiddenWindowLeavesItHiddenButEnabled()

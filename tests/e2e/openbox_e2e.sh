@@ -5,7 +5,8 @@
 # into the search box without a click and fill the word list, Enter shows the definition,
 # the outer window is the screen's width and its height less 380 twips with its title bar
 # at the top of the screen, and after Hide and Show from the icon's menu and after the
-# about window typing goes into the search box again. A window the user moves stays put.
+# about window (closed with its close box, and with Esc) typing goes into the search box
+# again. A window the user moves stays put.
 #
 # Usage: openbox_e2e.sh <vellumstack program> <vellumstack-make-dataset> <closewindow helper>
 # Exit status: 0 passed, 1 failed, 77 skipped (Xvfb cannot start here).
@@ -128,6 +129,17 @@ check "main window has the keyboard again" xs_wait_for "the focus" 5 main_focuse
 before=$(list_picture)
 xdotool type --delay 40 colo
 check "after the about window typing goes into the search box" \
+    xs_wait_for "the word list to follow" 5 list_changed_from "$before"
+
+# Esc closes the about window as its close box does.
+xdotool key F1
+require "F1 opens the about window again" xs_wait_for "the about window" 10 about_open
+xdotool key Escape
+require "Esc closes the about window" xs_wait_for "the about window to close" 10 about_closed
+check "main window has the keyboard after Esc" xs_wait_for "the focus" 5 main_focused
+before=$(list_picture)
+xdotool type --delay 40 zeb
+check "after Esc typing goes into the search box" \
     xs_wait_for "the word list to follow" 5 list_changed_from "$before"
 
 # The placement at the top happens once: a window moved down stays there.
