@@ -3,6 +3,7 @@
 
 #include "cellchoice.h"
 #include "idiomchoice.h"
+#include "nearestletter.h"
 #include "platform/regularfile.h"
 #include "sourcetext.h"
 #include "wordchoice.h"
@@ -93,7 +94,7 @@ Build build(const BuildSources &sources, const Progress &progress)
                            .arg(sources.wordnetData.join(u", "_qs));
         return result;
     }
-    const QList<Idiom> chosen = chooseIdioms(idioms.idioms, sources.idioms, converter);
+    QList<Idiom> chosen = chooseIdioms(idioms.idioms, sources.idioms, converter);
     report.idiomCandidates = idioms.idioms.size();
     report.idioms = chosen.size();
     say(QStringLiteral("%1 multi-word lemmas, %2 idioms chosen")
@@ -103,11 +104,16 @@ Build build(const BuildSources &sources, const Progress &progress)
     say(QStringLiteral("choosing the symbol cells"));
     const ByteCounts frequency = countBytes(set, chosen);
     const HeldBytes held = chooseCells(frequency, set);
+    // What the cells do not hold becomes its nearest letter before the tags are checked
+    // against the text as it is shown.
+    NearestLetters nearest(held);
+    nearest.replaceIn(set, chosen);
     say(QStringLiteral("choosing the tags"));
     addIdioms(chosen, chooseTags(set, chosen, held), set, report);
 
     report.definitionCharacters = converter.characters;
-    report.lost = lostCharacters(converter, frequency, held);
+    report.replaced = replacedCharacters(converter, nearest);
+    report.lost = lostCharacters(converter, frequency, nearest);
     set.extraFiles << std::pair{u"NOTICE.txt"_qs, noticeText(words.notice, idioms.licence)};
     if (auto error = addGplText(sources.gplText, set))
         result.error = error;

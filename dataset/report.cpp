@@ -2,11 +2,20 @@
 #include "report.h"
 
 #include "dataset.h"
+#include "nearestletter.h"
 #include "sourcetext.h"
 
 #include <algorithm>
 
 namespace dataset {
+
+qint64 BuildReport::replacedTotal() const
+{
+    qint64 total = 0;
+    for (const ReplacedCharacter &c : replaced)
+        total += c.count;
+    return total;
+}
 
 qint64 BuildReport::lostTotal() const
 {
@@ -16,14 +25,28 @@ qint64 BuildReport::lostTotal() const
     return total;
 }
 
+QList<ReplacedCharacter> replacedCharacters(const ArabicConverter &converter,
+                                            const NearestLetters &nearest)
+{
+    QList<ReplacedCharacter> replaced;
+    for (const QMap<char32_t, qint64> *counts : {&converter.replaced, &nearest.replaced()}) {
+        for (auto it = counts->cbegin(); it != counts->cend(); ++it)
+            replaced << ReplacedCharacter{it.key(), *nearestLetter(char16_t(it.key())), it.value()};
+    }
+    std::stable_sort(
+        replaced.begin(), replaced.end(),
+        [](const ReplacedCharacter &a, const ReplacedCharacter &b) { return a.count > b.count; });
+    return replaced;
+}
+
 QList<LostCharacter> lostCharacters(const ArabicConverter &converter, const ByteCounts &frequency,
-                                    const HeldBytes &held)
+                                    const NearestLetters &nearest)
 {
     QList<LostCharacter> lost;
     for (auto it = converter.notInCodePage.cbegin(); it != converter.notInCodePage.cend(); ++it)
         lost << LostCharacter{it.key(), it.value(), true};
     for (int b = 0; b < 256; ++b) {
-        if (!held[b] && frequency[b] > 0)
+        if (!nearest.held(char(b)) && !nearest.replaces(char(b)) && frequency[b] > 0)
             lost << LostCharacter{arabic().charOf(char(b)), frequency[b], false};
     }
     std::stable_sort(lost.begin(), lost.end(), [](const LostCharacter &a, const LostCharacter &b) {
@@ -73,7 +96,20 @@ QString formatReport(const BuildReport &report)
         tags << QString::fromLatin1(tag);
     text += QStringLiteral("tags: %1\n").arg(tags.isEmpty() ? u"none"_qs : tags.join(u", "_qs));
     const double characters = std::max<double>(1, report.definitionCharacters);
-    text += QStringLiteral("characters not encoded: %1 of %2 (%3 %)\n")
+    text += QStringLiteral("characters replaced by the nearest letter: %1 of %2 (%3 %)\n")
+                .arg(report.replacedTotal())
+                .arg(report.definitionCharacters)
+                .arg(100.0 * report.replacedTotal() / characters, 0, 'f', 3);
+    for (const ReplacedCharacter &replaced : report.replaced) {
+        text += QStringLiteral("  U+%1 %2 as U+%3 %4 %5 (%6 %)\n")
+                    .arg(qulonglong(replaced.character), 4, 16, QChar(u'0'))
+                    .arg(QString::fromUcs4(&replaced.character, 1))
+                    .arg(qulonglong(replaced.letter), 4, 16, QChar(u'0'))
+                    .arg(QChar(replaced.letter))
+                    .arg(replaced.count)
+                    .arg(100.0 * replaced.count / characters, 0, 'f', 4);
+    }
+    text += QStringLiteral("characters dropped: %1 of %2 (%3 %)\n")
                 .arg(report.lostTotal())
                 .arg(report.definitionCharacters)
                 .arg(100.0 * report.lostTotal() / characters, 0, 'f', 3);

@@ -14,12 +14,20 @@
 namespace dataset {
 
 struct ArabicConverter;
+class NearestLetters;
 
 struct LostCharacter
 {
     char32_t character = 0;
     qint64 count = 0;
     bool notInCodePage = false; // Windows-1256 has no such character at all
+};
+
+struct ReplacedCharacter
+{
+    char32_t character = 0;
+    char16_t letter = 0; // the nearest letter written in its place
+    qint64 count = 0;
 };
 
 struct BuildReport
@@ -37,17 +45,24 @@ struct BuildReport
     qint64 idioms = 0;                   // idioms written
     QList<QByteArray> tags;              // the tags chosen
     qint64 definitionCharacters = 0;     // characters of all definitions, lost ones included
-    QList<LostCharacter> lost;           // most frequent first
+    QList<ReplacedCharacter> replaced;   // by the nearest letter, most frequent first
+    QList<LostCharacter> lost;           // left out, most frequent first
     // Per letter, the most useful of the dropped headwords (ten at most) with their sense
     // frequency.
     std::array<QList<std::pair<QByteArray, qint64>>, 26> mostFrequentDropped;
+    qint64 replacedTotal() const;
     qint64 lostTotal() const;
 };
 
+// What is replaced by the nearest letter, most frequent first: on the way into the code page
+// and where the text code does not hold a byte.
+QList<ReplacedCharacter> replacedCharacters(const ArabicConverter &converter,
+                                            const NearestLetters &nearest);
+
 // What is lost, most frequent first: the characters the code page lacks, and the bytes of
-// the definitions that the text code does not hold.
+// the definitions that the text code does not hold and has no near letter for.
 QList<LostCharacter> lostCharacters(const ArabicConverter &converter, const ByteCounts &frequency,
-                                    const HeldBytes &held);
+                                    const NearestLetters &nearest);
 
 // The report as the builder prints it at the end of a run.
 QString formatReport(const BuildReport &report);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sourcetext.h"
 
+#include "nearestletter.h"
+
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -119,6 +121,10 @@ QByteArray ArabicConverter::convert(const QString &text)
         }
         if (const auto b = arabic().byteOf(c.unicode())) {
             bytes.append(*b);
+        } else if (const auto letter = nearestLetter(c.unicode());
+                   letter && arabic().byteOf(*letter)) {
+            bytes.append(*arabic().byteOf(*letter));
+            ++replaced[c.unicode()];
         } else {
             ++notInCodePage[c.unicode()];
             dropped = true;

@@ -36,11 +36,13 @@ const CodePage &arabic();  // Windows-1256
 // tatweel and direction marks go, presentation forms are decomposed, blanks are collapsed.
 QString cleanDefinition(const QString &text);
 
-// Counts characters and turns definition text into Windows-1256, leaving out (and counting)
-// what the code page does not have.
+// Counts characters and turns definition text into Windows-1256. A character the code page
+// does not have becomes its nearest letter where it has one (nearestletter.h) and is left
+// out otherwise; both are counted.
 struct ArabicConverter
 {
     QMap<char32_t, qint64> notInCodePage;
+    QMap<char32_t, qint64> replaced; // by the nearest letter, the character replaced -> how often
     qint64 characters = 0;
 
     QByteArray convert(const QString &text);
