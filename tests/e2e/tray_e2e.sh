@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of the notification icon in a real X server with a real notification
 # area: the icon is embedded, a right click opens its menu at the pointer, Hide, Show,
-# About and Exit do what they say, the icon survives a restart of the notification area,
-# and it is gone after Exit and after the main window is closed.
+# About and Exit do what they say (after Show, typed keys go into the search box even with
+# no window manager), the icon survives a restart of the notification area, and it is gone
+# after Exit and after the main window is closed.
 #
 # Usage: tray_e2e.sh <vellumstack program> <closewindow helper>
 # Exit status: 0 passed, 1 failed, 77 skipped (Xvfb cannot start here).
@@ -22,7 +23,7 @@ xs_init
 
 xs_start_xvfb_or_skip
 
-xs_require_tools trayer xdotool xwininfo xprop
+xs_require_tools trayer xdotool xwininfo xprop import convert
 xs_empty_program_folder "$program"
 app=$xs_app
 
@@ -45,6 +46,18 @@ clicks_open_nothing()
     sleep 0.5
     xs_menu_closed
 }
+
+# The dark pixels of a strip inside the search box, wherever the menu bar's height puts it:
+# text typed there darkens many more of them than the blinking cursor does.
+box_ink()
+{
+    local x y
+    read -r x y _ _ <<<"$(xs_geometry "$main")"
+    import -window root "$xs_work/box.png" 2>/dev/null &&
+        convert "$xs_work/box.png" -crop "400x20+$((x + 12))+$((y + 36))" +repage \
+            -colorspace Gray -threshold 50% -format '%[fx:round(w*h*(1-mean))]' info:
+}
+box_inked_beyond() { [ "$(box_ink)" -gt $(($1 + 150)) ]; }
 
 menu_at_pointer()
 {
@@ -72,12 +85,26 @@ require "tray menu closes on Escape" xs_wait_for "the menu to close" 5 xs_menu_c
 check "a left click on the icon opens nothing" clicks_open_nothing 1
 check "a double click on the icon opens nothing" clicks_open_nothing 2
 
+# A click into the word list takes the focus there; Show must bring it back to the search box.
+read -r wx wy _ _ <<<"$(xs_geometry "$main")"
+xdotool mousemove $((wx + 100)) $((wy + 200)) click 1
 # Shown: the first enabled item is Hide.
 require "Hide from the tray menu" menu_pick Down
 require "Hide hides the main window" xs_wait_for "the window hidden" 10 main_hidden
 check "icon stays after Hide" xs_icon_embedded
+# Hidden: the first enabled item is Show. No window manager gives the window the keyboard
+# here: Show itself must, and into the search box.
+require "Show from the tray menu" menu_pick Down
+require "Show shows the main window" xs_wait_for "the window shown" 10 main_shown
+before=$(box_ink)
+xdotool type --delay 40 WWWWWWWW
+check "after Hide and Show typing goes into the search box" \
+    xs_wait_for "the typed text" 5 box_inked_beyond "$before"
+xs_log "dark pixels in the search box: $before before typing, $(box_ink) after"
+require "Hide once more" menu_pick Down
+require "the window is hidden once more" xs_wait_for "the window hidden" 10 main_hidden
 
-# Hidden: the first enabled item is Show, the second About.
+# The second enabled item is About.
 require "About from the tray menu while hidden" menu_pick Down Down
 require "About opens the about window" xs_wait_for "the about window" 10 about_open
 check "main window stays hidden under About" main_hidden
