@@ -6,6 +6,7 @@
 #include "form1.h"
 
 #include "shell/form2.h"
+#include "shell/placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QCursor>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWindow>
@@ -73,12 +75,16 @@ void Form1::placeAtTop()
     }
     window->removeEventFilter(this);
     // The outer window, frame included, takes the size of the start-up sequence, and its
-    // top edge, the title bar, goes to the top of the screen; the left edge stays. Without
-    // a window manager the frame is empty and this is the plain window. The timer never
-    // runs again, so a window the user moves afterwards stays where it was put.
-    const QMargins frame = window->frameMargins();
-    resize(m_outerSize.shrunkBy(frame));
-    window->setFramePosition(QPoint(window->framePosition().x(), 0));
+    // top edge, the title bar, goes to the top of the screen; the left edge stays. Where
+    // panels hold strips of the screen, the top of the screen is the top of what they
+    // leave free, and the window stays inside that: no part of it under a panel, its
+    // bottom not past the free part's bottom. Without a window manager the frame is empty
+    // and this is the plain window. The timer never runs again, so a window the user moves
+    // afterwards stays where it was put.
+    const QRect workArea = window->screen() ? window->screen()->availableGeometry() : QRect();
+    const QRect outer = placement::placedAtTop(window->frameGeometry(), m_outerSize, workArea);
+    resize(outer.size().shrunkBy(window->frameMargins()));
+    window->setFramePosition(outer.topLeft());
     Timer1->stop();
 }
 

@@ -3,6 +3,7 @@
 
 #include "shell/form1.h"
 #include "shell/form2.h"
+#include "shell/placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -131,6 +132,8 @@ private Q_SLOTS:
     void openingTheMenuMirrorsTheWindow_data();
     void openingTheMenuMirrorsTheWindow();
 
+    void placementInsideTheWorkArea_data();
+    void placementInsideTheWorkArea();
     void placementAtTopHappensOnce();
     void focus_data();
     void focus();
@@ -315,6 +318,60 @@ void TestShellTray::openingTheMenuMirrorsTheWindow()
     QCOMPARE(session.item("hidef")->isEnabled(), hideOffered);
 }
 
+void TestShellTray::placementInsideTheWorkArea_data()
+{
+    QTest::addColumn<QRect>("frame"); // the outer window before the first tick
+    QTest::addColumn<QSize>("outerSize");
+    QTest::addColumn<QRect>("workArea");
+    QTest::addColumn<QRect>("placed");
+
+    // A screen of 1024 x 768; start-up makes the window 1024 x 743 (380 twips less high).
+    const QSize outer(1024, 743);
+    const QRect centred(QPoint(0, 12), outer);
+    QTest::newRow("no panels: title bar at the screen's top, size kept")
+        << centred << outer << QRect(0, 0, 1024, 768) << QRect(0, 0, 1024, 743);
+    QTest::newRow("panel of 30 at the top: below it, bottom at the screen's end")
+        << centred << outer << QRect(0, 30, 1024, 738) << QRect(0, 30, 1024, 738);
+    QTest::newRow("panel of 30 at the bottom: bottom at the panel's top")
+        << centred << outer << QRect(0, 0, 1024, 738) << QRect(0, 0, 1024, 738);
+    QTest::newRow("panel of 25 at the top: work area exactly as high, nothing cut")
+        << centred << outer << QRect(0, 25, 1024, 743) << QRect(0, 25, 1024, 743);
+    QTest::newRow("panel of 26 at the top: one pixel less high")
+        << centred << outer << QRect(0, 26, 1024, 742) << QRect(0, 26, 1024, 742);
+    QTest::newRow("panel of 48 at the left: beside it, as wide as the rest")
+        << centred << outer << QRect(48, 0, 976, 768) << QRect(48, 0, 976, 743);
+    QTest::newRow("panel of 30 at the right: as wide as the rest")
+        << centred << outer << QRect(0, 0, 994, 768) << QRect(0, 0, 994, 743);
+
+    // A narrower window on a wider work area keeps its left edge as far as it fits.
+    const QRect wide(0, 0, 1280, 1024);
+    QTest::newRow("left edge inside: kept")
+        << QRect(QPoint(100, 40), outer) << outer << wide << QRect(100, 0, 1024, 743);
+    QTest::newRow("left edge at the rightmost that fits: kept")
+        << QRect(QPoint(256, 40), outer) << outer << wide << QRect(256, 0, 1024, 743);
+    QTest::newRow("left edge one past the rightmost: moved in by one")
+        << QRect(QPoint(257, 40), outer) << outer << wide << QRect(256, 0, 1024, 743);
+    QTest::newRow("left edge at the work area's left: kept")
+        << QRect(QPoint(48, 40), outer) << outer << QRect(48, 0, 1232, 1024)
+        << QRect(48, 0, 1024, 743);
+    QTest::newRow("left edge one left of the work area: moved in by one")
+        << QRect(QPoint(47, 40), outer) << outer << QRect(48, 0, 1232, 1024)
+        << QRect(48, 0, 1024, 743);
+
+    QTest::newRow("no work area known: the screen's top, size and left edge kept")
+        << QRect(QPoint(37, 40), outer) << outer << QRect() << QRect(37, 0, 1024, 743);
+}
+
+void TestShellTray::placementInsideTheWorkArea()
+{
+    QFETCH(QRect, frame);
+    QFETCH(QSize, outerSize);
+    QFETCH(QRect, workArea);
+    QFETCH(QRect, placed);
+
+    QCOMPARE(placement::placedAtTop(frame, outerSize, workArea), placed);
+}
+
 void TestShellTray::placementAtTopHappensOnce()
 {
     QTemporaryDir dir;
@@ -323,18 +380,19 @@ void TestShellTray::placementAtTopHappensOnce()
     auto *timer = window.findChild<QTimer *>(QStringLiteral("Timer1"));
     QVERIFY(timer);
     QCOMPARE(timer->interval(), 1);
-    // Where the window happens to be put before the first tick; only the top edge may move.
+    // Where the window happens to be put before the first tick: as wide as the screen, it
+    // stands out past the screen's right side.
     window.move(37, 120);
     // Start-up's size is the outer one; the window has no frame yet.
     const QSize outer = window.size();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    // The test platform draws a frame: the outer window keeps the size and its top, the
-    // title bar, goes to the top of the screen.
+    // The test platform draws a frame: the outer window keeps the size, its top, the title
+    // bar, goes to the top of the screen, and it moves in to lie on the screen.
     QTRY_VERIFY(!timer->isActive());
     QVERIFY(window.frameGeometry() != window.geometry());
-    QCOMPARE(window.frameGeometry(), QRect(QPoint(37, 0), outer));
+    QCOMPARE(window.frameGeometry(), QRect(QPoint(0, 0), outer));
 
     // The user moves the window down; nothing puts it back.
     window.move(37, 150);

@@ -115,11 +115,13 @@ xs_panel_id()
 xs_panel_up() { [ -n "$(xs_panel_id)" ]; }
 
 # The panel lies at the right of the edge xs_trayer_edge (top unless set), xs_trayer_height
-# pixels high (32 unless set).
+# pixels high (32 unless set). With xs_trayer_strut=true it reserves its strip of the screen
+# along that edge, so that a window manager keeps windows out of it.
 xs_start_trayer()
 {
     trayer --edge "${xs_trayer_edge:-top}" --align right --widthtype pixel --width 200 \
-        --heighttype pixel --height "${xs_trayer_height:-32}" --SetDockType true --transparent false >"$xs_work/trayer.log" 2>&1 &
+        --heighttype pixel --height "${xs_trayer_height:-32}" --SetDockType true \
+        --SetPartialStrut "${xs_trayer_strut:-false}" --transparent false >"$xs_work/trayer.log" 2>&1 &
     xs_trayer_pid=$!
     xs_pids+=("$xs_trayer_pid")
     xs_wait_for "the notification area" 10 xs_panel_up
