@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the lookup on the sample dictionary of the program folder:
 //  - the definition lookup of the first and the last entry of each definitions file, beside
-//    a bare memchr line count of the same file (open, map, count), its lower bound;
+//    a bare line count of the same file (open, map, a vectorised std::count), its lower bound;
 //  - the search step for every prefix of 1,000 headwords drawn at random, typed into an
 //    empty search box one character at a time, as p50 and p99 of single steps.
 
@@ -21,7 +21,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <ctime>
 #include <random>
 
@@ -45,11 +44,8 @@ qint64 countLines(const QString &path)
     const char *data = reinterpret_cast<const char *>(file.map(0, size));
     if (!data)
         return -1;
-    qint64 lines = 0;
-    for (const char *at = data, *end = data + size;
-         (at = static_cast<const char *>(std::memchr(at, '\n', size_t(end - at)))); ++at)
-        ++lines;
-    return lines;
+    // Compiled with -O3, the count runs in vector registers: the speed of memory.
+    return qint64(std::count(data, data + size, '\n'));
 }
 
 void lineCount(benchmark::State &state, const QString &name)
