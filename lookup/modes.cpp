@@ -18,7 +18,7 @@ void loadIdiomIndex(SearchState &state, const QString &programFolder)
 
 void loadWordsIndex(SearchState &state, const QString &programFolder)
 {
-    state.wholeList = 0;
+    state.wholeList = WholeList::NotAsked;
     state.matchedSinceSwitch = false;
     std::optional<IndexText> index;
     if (!state.typedInitial.isEmpty()) {
@@ -36,7 +36,7 @@ void loadWordsIndex(SearchState &state, const QString &programFolder)
 
 QList<QByteArray> showWholeIdiomList(SearchState &state, const QString &programFolder)
 {
-    state.wholeList = 1;
+    state.wholeList = WholeList::Shown;
     QList<QByteArray> items;
     if (auto reader = platform::LineReader::open(
             platform::dataPath(programFolder, u"\\source\\3.dll"), platform::caps::kList)) {

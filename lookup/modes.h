@@ -21,10 +21,6 @@ void loadIdiomIndex(SearchState &state, const QString &programFolder);
 // nothing has been found in the new mode yet.
 void loadWordsIndex(SearchState &state, const QString &programFolder);
 
-// The answer codes of the whole-list question, as the state keeps them.
-inline constexpr int kAnswerYes = 6;
-inline constexpr int kAnswerNo = 7;
-
 // The whole idiom list: lines 0 to 3133 of "\source\3.dll" in file order (fewer when the file
 // is shorter, none when it is missing). Marks the whole list as shown; the entry index is
 // left as the last search step set it (when that was before the switch, the definition

@@ -9,6 +9,10 @@
 
 namespace lookup {
 
+// Where the whole idiom list stands: idioms mode asks whether to show it, and once it is
+// shown the search step leaves the list alone. Entering words mode puts it back to NotAsked.
+enum class WholeList { NotAsked, Declined, Shown };
+
 // The window-level state of the lookup, owned by the main window for the whole run. The
 // search step writes it, the definition lookup and the mode switches read it; every value is
 // empty or 0 at start.
@@ -26,10 +30,8 @@ struct SearchState
     bool keepList = false;
     // Whether the search step has found the search text since the lookup mode last changed.
     bool matchedSinceSwitch = false;
-    // The answer code of the whole-list question (6 Yes, 7 No), replaced by 1 once the whole
-    // idiom list is shown; only 1 counts as set.
-    int wholeList = 0;
-    bool wholeListShown() const { return wholeList == 1; }
+    WholeList wholeList = WholeList::NotAsked;
+    bool wholeListShown() const { return wholeList == WholeList::Shown; }
 
     // The initial whose letter index words mode loads again on its way back from idioms.
     // Only an accepted initial is recorded.

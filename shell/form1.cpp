@@ -9,7 +9,6 @@
 #include "shell/widgetcolour.h"
 
 #include "platform/folderattributes.h"
-#include "platform/paths.h"
 
 #include <QAction>
 #include <QApplication>
@@ -119,7 +118,7 @@ QMenu *subMenu(QWidget *parent, const char *name, const QString &caption)
 } // namespace
 
 Form1::Form1(const QString &programFolder, QWidget *parent)
-    : QMainWindow(parent), m_programFolder(programFolder)
+    : QMainWindow(parent), m_programFolder(programFolder), m_engine(programFolder)
 {
     initAppResources();
     setObjectName(QStringLiteral("Form1"));
@@ -271,7 +270,7 @@ void Form1::createMenus()
 
 void Form1::load()
 {
-    // 1. Window size: the screen's width, its height less 380 twips.
+    // The window takes the screen's width and its height less 380 twips.
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const double tpp = twipsPerPixel();
         const startup::TwipsSize size =
@@ -290,24 +289,19 @@ void Form1::load()
         move(placed.topLeft());
     }
 
-    // 2. The program folder was recorded by the constructor; every data path starts with it.
-
-    // 3. Hide the two data folders.
+    // The program folder was recorded by the constructor; every data path starts with it.
+    // The two data folders are hidden.
     platform::markHiddenSystem(m_programFolder, QStringLiteral("source"));
     platform::markHiddenSystem(m_programFolder, QStringLiteral("source1"));
 
-    // 4. and 5. The symbol cells and the tag cells; a missing or short table leaves the
-    // cells it does not reach as they were created (empty).
-    store::loadTable(platform::dataPath(m_programFolder, u"\\source\\alf.dll"), m_symbolCells);
-    store::loadTable(platform::dataPath(m_programFolder, u"\\source\\sp.dll"), m_tagCells);
+    // The symbol cells and the tag cells, the tables of the decoder and the tag bracketing.
+    m_engine.loadTables();
 
-    // 6. The stored colours.
     loadStoredColours();
-
-    // 7. and 8. The list font, and its face for the three labels.
+    // The list font, and its face for the three labels.
     loadListFont();
 
-    // 9. The notification icon. Without a notification area the window opens all the same.
+    // The notification icon. Without a notification area the window opens all the same.
     // The icon is added once; on X11 Qt then puts it into whichever notification area
     // there is, also one that starts later or restarts, so a hidden window stays reachable.
     m_trayIcon = new QSystemTrayIcon(windowIcon(), this);

@@ -3,8 +3,7 @@
 
 #include "colours/coloursetting.h"
 #include "colours/settingsfile.h"
-#include "lookup/mode.h"
-#include "lookup/searchstate.h"
+#include "lookup/engine.h"
 #include "store/tables.h"
 
 #include <QMainWindow>
@@ -25,9 +24,9 @@ class QTextEdit;
 class QTimer;
 class Prompts;
 
-// The main window. It owns every control of the dictionary and the window-level state;
-// its handlers read the controls, call into lookup/ and colours/, and apply what comes
-// back. Constructing it runs the start-up sequence, so it is ready to show.
+// The main window, a view of the lookup engine and the colour settings. It owns every
+// control of the dictionary; its handlers hand their events to lookup/ and colours/ and
+// apply what comes back. Constructing it runs the start-up sequence, so it is ready to show.
 class Form1 : public QMainWindow
 {
     Q_OBJECT
@@ -38,9 +37,8 @@ public:
     explicit Form1(const QString &programFolder, QWidget *parent = nullptr);
     ~Form1() override;
 
-    const QString &programFolder() const { return m_programFolder; }
-    const store::SymbolCells &symbolCells() const { return m_symbolCells; }
-    const store::TagCells &tagCells() const { return m_tagCells; }
+    const store::SymbolCells &symbolCells() const { return m_engine.symbolCells(); }
+    const store::TagCells &tagCells() const { return m_engine.tagCells(); }
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
 
     // How the run ends, after Exit or when the last window has closed; ends the
@@ -88,18 +86,22 @@ private:
     void definitionBoxPressed(Qt::MouseButton button);
 
     // The lookup: the search step on every change of rr, the list click and double click,
-    // Search (Command1, also Enter); the focus of rr selects its text.
+    // Search (Command1, also Enter); the focus of rr selects its text. Each hands its event
+    // to m_engine and applies what comes back.
     void connectLookup();
-    lookup::Mode lookupMode() const;
+    void applySearch(const lookup::SearchView &view);
+    // A text the engine put into the search box; its search step has run.
+    void setSearchText(const QByteArray &text);
     void rrChange();
-    void putSearchText(const QString &text);
     void lClick();
     void lDblClick();
     void Command1Click();
 
     // The lookup modes: the "Search" menu's two radio items.
     void connectModes();
+    void showMode();
     void clearList();
+    void emptySearchBox(const lookup::ModeView &view);
     void applyModeLayout(bool idioms);
     void wordsClick();
     void idiomsClick();
@@ -159,13 +161,6 @@ private:
     std::unique_ptr<Prompts> m_prompts;
     colours::SettingsFile m_settingsFile{QString()};
 
-    // The hidden work tables: texts loaded at start from "\source\alf.dll" and
-    // "\source\sp.dll", read by the decoder and the tag bracketing.
-    store::SymbolCells m_symbolCells;
-    store::TagCells m_tagCells;
-
-    // Entry index, stem, keep-list and whole-list flags, the initials and the loaded index.
-    lookup::SearchState m_search;
-
-    friend class Form1Test;
+    // The lookup: its state, the mode, the start-up tables, the captions and the definition.
+    lookup::Engine m_engine;
 };

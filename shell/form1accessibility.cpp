@@ -173,7 +173,7 @@ void Form1::setUpAccessibility()
 
 void Form1::updateAccessibleNames()
 {
-    const bool idioms = lookupMode() == lookup::Mode::Idioms;
+    const bool idioms = m_engine.mode() == lookup::Mode::Idioms;
     setName(rr, idioms ? QStringLiteral("Idiom or expression to look up")
                        : QStringLiteral("Word to look up"));
     setName(l, idioms ? QStringLiteral("Idioms and expressions") : QStringLiteral("Words"));

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The lookup handlers of the main window: the search box, the word list and Search. Each
-// reads the controls, calls lookup/ and applies what comes back, in the order of its steps.
+// hands its event to the lookup engine and applies what comes back to the controls.
 
 #include "form1.h"
 
-#include "lookup/definitionlookup.h"
-#include "lookup/searchstep.h"
+#include "lookup/engine.h"
 #include "platform/codepage.h"
 
 #include <QAction>
@@ -119,53 +118,45 @@ void Form1::connectLookup()
     rr1->document()->setDefaultTextOption(option);
 }
 
-lookup::Mode Form1::lookupMode() const
-{
-    return words->isChecked() ? lookup::Mode::Words : lookup::Mode::Idioms;
-}
-
-void Form1::rrChange()
+void Form1::applySearch(const lookup::SearchView &view)
 {
     Label12->hide();
-    const lookup::StepOutcome outcome = lookup::searchStep(
-        m_search, m_programFolder, lookupMode(), platform::codepage::toWestern(rr->text()));
-    if (outcome.caption)
-        Label12->setText(platform::codepage::fromWestern(*outcome.caption));
-    if (outcome.list) {
+    if (view.caption)
+        Label12->setText(platform::codepage::fromWestern(*view.caption));
+    if (view.list) {
         const QSignalBlocker refillIsNoClick(l);
         l->clear();
-        for (const QByteArray &item : *outcome.list)
+        for (const QByteArray &item : *view.list)
             l->addItem(platform::codepage::fromWestern(item));
     }
-    // The whole idiom list is never refilled; it scrolls to the matched idiom instead, which
-    // it holds on the line of the same number. Nothing is selected, so nothing is clicked.
-    if (outcome.matched && lookupMode() == lookup::Mode::Idioms && m_search.wholeListShown() &&
-        m_search.entryIndex) {
-        if (QListWidgetItem *match = l->item(*m_search.entryIndex))
+    // Scrolled to, not selected: nothing is clicked.
+    if (view.scrollTo) {
+        if (QListWidgetItem *match = l->item(*view.scrollTo))
             l->scrollToItem(match, QAbstractItemView::PositionAtTop);
     }
 }
 
-void Form1::putSearchText(const QString &text)
+void Form1::setSearchText(const QByteArray &text)
 {
-    // The step runs also when the box already holds the text: a click on that item still
-    // moves the entry and, on items 0 and 23, builds the window anew.
-    if (rr->text() == text)
-        rrChange();
-    else
-        rr->setText(text);
+    // The engine has already run the search step this change stands for.
+    const QSignalBlocker stepAlreadyRun(rr);
+    rr->setText(platform::codepage::fromWestern(text));
+}
+
+void Form1::rrChange()
+{
+    applySearch(m_engine.textChanged(platform::codepage::toWestern(rr->text())));
 }
 
 void Form1::lClick()
 {
     const QList<QListWidgetItem *> selected = l->selectedItems();
-    const int row = selected.isEmpty() ? -1 : l->row(selected.front());
-    const QByteArray item =
-        row < 0 ? QByteArray() : platform::codepage::toWestern(selected.front()->text());
-    // May set the keep-list flag for the search step that putting the text runs.
-    if (const std::optional<QByteArray> text = lookup::listClick(m_search, row, item))
-        putSearchText(platform::codepage::fromWestern(*text));
-    lookup::endListClick(m_search);
+    const lookup::ClickView view =
+        m_engine.rowClicked(selected.isEmpty() ? -1 : l->row(selected.front()));
+    if (!view.searchText)
+        return;
+    setSearchText(*view.searchText);
+    applySearch(view.step);
 }
 
 void Form1::lDblClick()
@@ -176,14 +167,13 @@ void Form1::lDblClick()
 
 void Form1::Command1Click()
 {
-    const lookup::LookupOutcome outcome = lookup::lookUpDefinition(
-        m_search, m_programFolder, lookupMode(), platform::codepage::toArabic(rr1->toPlainText()),
-        m_symbolCells, m_tagCells);
+    const lookup::DefinitionView view = m_engine.search();
     rr1->hide();
-    rr1->setPlainText(withShortParagraphs(platform::codepage::fromArabic(outcome.definition)));
-    rr1->setVisible(outcome.definitionShown);
-    if (!outcome.finished)
+    rr1->setPlainText(withShortParagraphs(platform::codepage::fromArabic(view.lookup.definition)));
+    rr1->setVisible(view.lookup.definitionShown);
+    if (!view.lookup.finished)
         return; // a damaged entry: the captions and the focus stay as they are
+    Label12->setText(platform::codepage::fromWestern(view.caption));
     Label12->show();
     Label2->setText(Label12->text());
     // Through Search to the search box, whose focus selects its text for the next word.

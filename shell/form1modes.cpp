@@ -6,7 +6,7 @@
 
 #include "form1.h"
 
-#include "lookup/modes.h"
+#include "lookup/engine.h"
 #include "platform/codepage.h"
 #include "shell/prompts.h"
 
@@ -70,35 +70,47 @@ void Form1::applyModeLayout(bool idioms)
     setAlignment(rr1, layout.definitionAlignment);
 }
 
+void Form1::showMode()
+{
+    // A click toggles a checkable item before its handler runs; the engine's mode decides.
+    const bool idioms = m_engine.mode() == lookup::Mode::Idioms;
+    IdiomsandExpressions->setChecked(idioms);
+    words->setChecked(!idioms);
+}
+
+void Form1::emptySearchBox(const lookup::ModeView &view)
+{
+    {
+        const QSignalBlocker stepAlreadyRun(rr);
+        rr->clear();
+    }
+    if (view.step)
+        applySearch(*view.step);
+}
+
 void Form1::idiomsClick()
 {
-    // A click toggles a checkable item before it reaches here: the mode is the state of the
-    // other item, which only these handlers change.
-    if (!words->isChecked()) {
-        IdiomsandExpressions->setChecked(true);
+    const lookup::ModeView view = m_engine.enterIdioms();
+    showMode();
+    if (!view.switched)
         return;
-    }
-    IdiomsandExpressions->setChecked(true);
-    words->setChecked(false);
     clearList();
     rr1->clear();
-    lookup::loadIdiomIndex(m_search, m_programFolder);
     Label2->clear();
     Label12->clear();
     applyModeLayout(true);
-    // Emptying a box that held text runs the search step on the idiom index at once.
-    rr->clear();
+    emptySearchBox(view);
     rr->setFocus();
 
-    const bool wholeList = prompts().ask(Question::SeeWholeList);
-    m_search.wholeList = wholeList ? lookup::kAnswerYes : lookup::kAnswerNo;
-    if (!wholeList)
+    const lookup::WholeListAnswer answer = prompts().ask(Question::SeeWholeList)
+                                               ? lookup::WholeListAnswer::Yes
+                                               : lookup::WholeListAnswer::No;
+    const std::optional<QList<QByteArray>> idioms = m_engine.answerWholeList(answer);
+    if (!idioms)
         return;
-    // The list holds exactly the idiom lines, not the window the search step put there.
-    const QList<QByteArray> idioms = lookup::showWholeIdiomList(m_search, m_programFolder);
     QStringList items;
-    items.reserve(idioms.size());
-    for (const QByteArray &idiom : idioms)
+    items.reserve(idioms->size());
+    for (const QByteArray &idiom : *idioms)
         items.append(platform::codepage::fromWestern(idiom));
     clearList();
     const QSignalBlocker noClick(l);
@@ -107,19 +119,14 @@ void Form1::idiomsClick()
 
 void Form1::wordsClick()
 {
-    if (!IdiomsandExpressions->isChecked()) {
-        words->setChecked(true);
+    const lookup::ModeView view = m_engine.enterWords();
+    showMode();
+    if (!view.switched)
         return;
-    }
-    IdiomsandExpressions->setChecked(false);
-    words->setChecked(true);
     clearList();
     rr1->clear();
-    // The letter index goes back in before the search box is emptied, so the search step
-    // that emptying runs searches words, not idioms.
-    lookup::loadWordsIndex(m_search, m_programFolder);
     applyModeLayout(false);
-    rr->clear();
+    emptySearchBox(view);
     Label2->clear();
     Label12->clear();
     rr->setFocus();

@@ -51,7 +51,6 @@ void TestModes::wholeIdiomList()
     QCOMPARE(dataset::write(dir.path(), idiomSet(idiomsInFile)), std::nullopt);
 
     lookup::SearchState state;
-    state.wholeList = lookup::kAnswerYes;
     state.entryIndex = 7; // the idiom the search step found on entering idioms mode
     const QList<QByteArray> list = lookup::showWholeIdiomList(state, dir.path());
     QCOMPARE(list.size(), items);
@@ -90,10 +89,10 @@ void TestModes::wordsIndexComesBackForTypedInitial()
     lookup::SearchState state;
     lookup::searchStep(state, dir.path(), lookup::Mode::Words, "sa");
     lookup::loadIdiomIndex(state, dir.path());
-    state.wholeList = 1;
+    state.wholeList = lookup::WholeList::Shown;
 
     lookup::loadWordsIndex(state, dir.path());
-    QCOMPARE(state.wholeList, 0);
+    QCOMPARE(state.wholeList, lookup::WholeList::NotAsked);
     QCOMPARE(state.loadedInitial, QByteArray("s"));
     const lookup::StepOutcome outcome =
         lookup::searchStep(state, dir.path(), lookup::Mode::Words, "salt");

@@ -480,7 +480,7 @@ void TestSearch::wholeIdiomList()
 {
     SearchState state;
     state.index = *lookup::IndexText::load(m_folder + "/source1/idioms.hhh");
-    state.wholeList = 1;
+    state.wholeList = lookup::WholeList::Shown;
     const lookup::StepOutcome outcome =
         lookup::searchStep(state, m_folder, Mode::Idioms, "idiom 130");
     QVERIFY(outcome.matched);
@@ -494,8 +494,8 @@ void TestSearch::wholeIdiomList()
     QVERIFY(!lookup::searchStep(state, m_folder, Mode::Idioms, "idiom 135").list);
     QCOMPARE(state.entryIndex, std::optional<qint32>(35));
 
-    // The answer code of No (7) does not count as set.
-    state.wholeList = 7;
+    // A declined whole list leaves the list to the search step.
+    state.wholeList = lookup::WholeList::Declined;
     QCOMPARE(lookup::listClick(state, 35, "idiom 135"), std::nullopt);
     lookup::endListClick(state);
     QVERIFY(lookup::searchStep(state, m_folder, Mode::Idioms, "idiom 135").list);

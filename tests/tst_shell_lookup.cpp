@@ -2,11 +2,9 @@
 #include "support/warnings.h"
 
 #include "shell/form1.h"
-#include "shell/prompts.h"
 
 #include "dataset/dataset.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
@@ -61,14 +59,6 @@ bool writeDataSet(const QString &folder)
     return !error;
 }
 
-// The questions get No, the colour dialog is cancelled.
-class NoPrompts : public Prompts
-{
-public:
-    bool ask(Question) override { return false; }
-    std::optional<QColor> chooseColour() override { return std::nullopt; }
-};
-
 } // namespace
 
 class TestShellLookup : public QObject
@@ -88,8 +78,6 @@ private slots:
     void doubleClickLooksUp();
     void damagedEntryLeavesTheCaptions();
     void arabicDefinitionRightAligned();
-    void sampleDictionaryAgreesWithTerminalLookup_data();
-    void sampleDictionaryAgreesWithTerminalLookup();
     void terminalLookupEscapesControls_data();
     void terminalLookupEscapesControls();
 
@@ -298,72 +286,6 @@ void TestShellLookup::arabicDefinitionRightAligned()
     QVERIFY(line.isValid());
     QVERIFY(line.naturalTextRect().right() > line.width() - 2);
     QVERIFY(line.naturalTextRect().left() > line.width() / 2);
-}
-
-void TestShellLookup::sampleDictionaryAgreesWithTerminalLookup_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("idioms");
-
-    QTest::newRow("hello") << QStringLiteral("hello") << false;
-    QTest::newRow("ab") << QStringLiteral("ab") << false;
-    QTest::newRow("zebra") << QStringLiteral("zebra") << false;
-    QTest::newRow("upper-case Book") << QStringLiteral("Book") << false;
-    QTest::newRow("idiom look after") << QStringLiteral("look after") << true;
-}
-
-void TestShellLookup::sampleDictionaryAgreesWithTerminalLookup()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, idioms);
-
-    const QString folder = QCoreApplication::applicationDirPath();
-    const QString tool = folder + QStringLiteral("/vellumstack-lookup");
-    if (!QFileInfo::exists(folder + QStringLiteral("/source1/a.hhh")))
-        QSKIP("no sample dictionary in the program folder (target sample-data)");
-    if (!QFileInfo::exists(tool))
-        QSKIP("vellumstack-lookup is not built");
-
-    QProcess process;
-    QStringList arguments{QStringLiteral("--json"), text};
-    if (idioms)
-        arguments.prepend(QStringLiteral("--idioms"));
-    process.start(tool, arguments);
-    QVERIFY(process.waitForFinished(30000));
-    QCOMPARE(process.exitCode(), 0);
-    const QJsonObject printed = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
-
-    Form1 window(folder);
-    window.setPrompts(std::make_unique<NoPrompts>());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto *box = window.findChild<QLineEdit *>(QStringLiteral("rr"));
-    if (idioms) {
-        // Idioms mode, without the whole list.
-        auto *item = window.findChild<QAction *>(QStringLiteral("IdiomsandExpressions"));
-        auto *wordsItem = window.findChild<QAction *>(QStringLiteral("words"));
-        if (wordsItem->isChecked()) {
-            item->trigger();
-            if (wordsItem->isChecked())
-                QSKIP("idioms mode is not wired in this window yet");
-        }
-    }
-    box->setFocus();
-    QTest::keyClicks(box, text);
-    QTest::keyClick(box, Qt::Key_Return);
-
-    QStringList list;
-    for (const QJsonValue &value : printed.value(QStringLiteral("list")).toArray())
-        list << value.toString();
-    QCOMPARE(itemTexts(window.findChild<QListWidget *>(QStringLiteral("l"))), list);
-    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("Label2"))->text(),
-             printed.value(QStringLiteral("caption")).toString());
-    QCOMPARE(window.findChild<QTextEdit *>(QStringLiteral("rr1"))->toPlainText(),
-             printed.value(QStringLiteral("definition")).toString());
-    QVERIFY(!printed.value(QStringLiteral("definition")).toString().isEmpty());
-    QVERIFY(printed.value(QStringLiteral("caption"))
-                .toString()
-                .startsWith(QStringLiteral("  ") + text, Qt::CaseInsensitive));
 }
 
 void TestShellLookup::terminalLookupEscapesControls_data()

@@ -4,12 +4,10 @@
 // the window being ready for the next key with the definition painted.
 //
 //   bench_show [PROGRAM-FOLDER]
-#include "lookup/definitionlookup.h"
-#include "lookup/searchstep.h"
+#include "lookup/engine.h"
 #include "platform/linereader.h"
 #include "platform/paths.h"
 #include "shell/form1.h"
-#include "store/tables.h"
 #include "support/testfiles.h"
 
 #include <QApplication>
@@ -60,18 +58,16 @@ QByteArray withLongEntry(const QString &folder, qint64 line, qint64 size)
     return file;
 }
 
-double lookupMs(const QString &folder, const lookup::SearchState &found)
+double lookupMs(const QString &folder)
 {
-    store::SymbolCells symbols;
-    store::TagCells tags;
-    store::loadTable(folder + QStringLiteral("/source/alf.dll"), symbols);
-    store::loadTable(folder + QStringLiteral("/source/sp.dll"), tags);
+    lookup::Engine engine(folder);
+    engine.loadTables();
+    engine.textChanged("hello");
     QElapsedTimer timer;
     timer.start();
-    const lookup::LookupOutcome outcome =
-        lookup::lookUpDefinition(found, folder, lookup::Mode::Words, {}, symbols, tags);
+    const lookup::DefinitionView view = engine.search();
     const double ms = double(timer.nsecsElapsed()) / 1e6;
-    return outcome.entryRead ? ms : -1;
+    return view.lookup.entryRead ? ms : -1;
 }
 
 // From Enter in the search box to the window taking the next key with the box painted.
@@ -107,15 +103,15 @@ int main(int argc, char *argv[])
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const QString sample =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath();
-    lookup::SearchState found;
-    lookup::searchStep(found, sample, lookup::Mode::Words, "hello");
-    if (!found.entryIndex || found.stem != "first") {
+    lookup::Engine found(sample);
+    found.textChanged("hello");
+    if (!found.state().entryIndex || found.state().stem != "first") {
         std::printf("No sample dictionary with \"hello\" in %s: build the target sample-data "
                     "first; nothing measured.\n",
                     qPrintable(sample));
         return 0;
     }
-    const qint64 line = lookup::definitionLine(*found.entryIndex, lookup::Mode::Words);
+    const qint64 line = lookup::definitionLine(*found.state().entryIndex, lookup::Mode::Words);
 
     std::printf("%-22s %12s %12s %14s %8s\n", "definition", "lookup", "show", "shown chars",
                 "ratio");
@@ -127,7 +123,7 @@ int main(int argc, char *argv[])
             !testsupport::writeFile(folder.filePath(QStringLiteral("source/first.dll")),
                                     withLongEntry(sample, line, size)))
             return 1;
-        const double lookupTime = lookupMs(folder.path(), found);
+        const double lookupTime = lookupMs(folder.path());
         qint64 shown = 0;
         const double showTime = showMs(folder.path(), shown);
         if (firstShow == 0)

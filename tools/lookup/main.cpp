@@ -1,20 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // vellumstack-lookup [--data FOLDER] [--idioms] [--json] TEXT
 //
-// Types TEXT character by character into an empty search box, runs the search step after
-// every character and then Search, exactly as the main window does, and prints what the
-// window then shows: the list, the caption beside "  Definitions for:" and the definition.
+// Types TEXT character by character into an empty search box and presses Enter, in the
+// lookup engine that the main window drives, and prints what the window then shows: the
+// list, the caption beside "  Definitions for:" and the definition.
 // Exit status: 0 when a definition was shown, 1 when nothing matched, 2 for bad usage, a
 // data folder that cannot be read or a data set in the middle of an unfinished swap.
 
 #include "dataset/folderswap.h"
-#include "lookup/definitionlookup.h"
-#include "lookup/modes.h"
-#include "lookup/searchstep.h"
+#include "lookup/engine.h"
 
 #include "platform/codepage.h"
-#include "platform/paths.h"
-#include "store/tables.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -38,39 +34,35 @@ struct WindowView
     QByteArray caption;     // Label2, beside "  Definitions for:"; Windows-1252
     QByteArray definition;  // rr1; Windows-1256
     bool definitionShown = false;
-    bool matched = false;      // the last search step found the text
-    lookup::SearchState state; // entry index and stem
+    bool matched = false; // the last search step found the text
+    std::optional<qint32> entryIndex;
+    QByteArray stem;
 };
 
+// Types text into the window's engine, in idioms mode after answering No to the whole list,
+// and presses Enter.
 WindowView lookUp(const QString &folder, lookup::Mode mode, const QByteArray &text)
 {
-    store::SymbolCells symbols;
-    store::TagCells tags;
-    store::loadTable(platform::dataPath(folder, u"\\source\\alf.dll"), symbols);
-    store::loadTable(platform::dataPath(folder, u"\\source\\sp.dll"), tags);
-
-    WindowView view;
-    if (mode == lookup::Mode::Idioms)
-        lookup::loadIdiomIndex(view.state, folder);
-
-    // Typing into an empty box: every character changes the text and runs a step.
-    QByteArray label12;
-    view.matched = text.isEmpty() && mode == lookup::Mode::Idioms;
-    for (qsizetype i = 1; i <= text.size(); ++i) {
-        lookup::StepOutcome step = lookup::searchStep(view.state, folder, mode, text.first(i));
-        if (step.caption)
-            label12 = *step.caption;
-        if (step.list)
-            view.list = *step.list;
-        view.matched = step.matched;
+    lookup::Engine engine(folder);
+    engine.loadTables();
+    if (mode == lookup::Mode::Idioms) {
+        engine.enterIdioms();
+        engine.answerWholeList(lookup::WholeListAnswer::No);
     }
 
-    const lookup::LookupOutcome outcome =
-        lookup::lookUpDefinition(view.state, folder, mode, {}, symbols, tags);
-    view.definition = outcome.definition;
-    view.definitionShown = outcome.definitionShown && outcome.finished;
-    if (outcome.finished)
-        view.caption = label12;
+    WindowView view;
+    // An empty text in idioms mode stands on the first idiom.
+    view.matched = text.isEmpty() && mode == lookup::Mode::Idioms;
+    for (qsizetype i = 1; i <= text.size(); ++i)
+        view.matched = engine.textChanged(text.first(i)).matched;
+    const lookup::DefinitionView shown = engine.search();
+
+    view.list = engine.list();
+    view.caption = shown.caption;
+    view.definition = shown.lookup.definition;
+    view.definitionShown = shown.lookup.definitionShown && shown.lookup.finished;
+    view.entryIndex = engine.state().entryIndex;
+    view.stem = engine.state().stem;
     return view;
 }
 
@@ -135,9 +127,8 @@ void printJson(const WindowView &view)
     object[QLatin1String("caption")] = western(view.caption);
     object[QLatin1String("definition")] =
         view.definitionShown ? platform::codepage::fromArabic(view.definition) : QString();
-    object[QLatin1String("entry")] =
-        view.state.entryIndex ? QJsonValue(*view.state.entryIndex) : QJsonValue();
-    object[QLatin1String("stem")] = QString::fromLatin1(view.state.stem);
+    object[QLatin1String("entry")] = view.entryIndex ? QJsonValue(*view.entryIndex) : QJsonValue();
+    object[QLatin1String("stem")] = QString::fromLatin1(view.stem);
     // The writer escapes what JSON must (U+0000 to U+001F); DEL and the C1 controls, which
     // JSON lets through, are escaped as well. They can stand only inside strings.
     const QString json = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
