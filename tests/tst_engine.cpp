@@ -169,8 +169,8 @@ void TestEngine::sequence_data()
         << QStringList{"type sa1", "idioms yes", "type idiom 00", "words"} << QByteArray() << 24
         << QByteArray("  s") << QByteArray() << QByteArray();
     QTest::newRow("back to words: Search before typing names no entry")
-        << QStringList{"type sa1", "idioms yes", "type idiom 00", "words", "search"}
-        << QByteArray() << 24 << QByteArray("  s") << QByteArray() << QByteArray();
+        << QStringList{"type sa1", "idioms yes", "type idiom 00", "words", "search"} << QByteArray()
+        << 24 << QByteArray("  s") << QByteArray() << QByteArray();
     QTest::newRow("back to words: windows again")
         << QStringList{"type sa1", "idioms yes", "type idiom 00", "words", "type sa20", "search"}
         << word('s', 20) << 24 << word('s', 10) << "  " + word('s', 20)
