@@ -29,8 +29,12 @@ bool canWrite(const QString &path)
 QString chooseSettingsPath(const QString &programFolder, const QString &userFolder)
 {
     const QString programPath = platform::dataPath(programFolder, RelativePath);
-    if (canWrite(programPath) || userFolder.isEmpty())
+    // Tried only where a file may be made: canWrite creates a missing one.
+    const bool installed = platform::isInstalledProgramFolder(programFolder);
+    if (!installed && (canWrite(programPath) || userFolder.isEmpty()))
         return programPath;
+    if (userFolder.isEmpty())
+        return QString();
 
     const QString userPath = platform::dataPath(userFolder, RelativePath);
     QDir().mkpath(userFolder);

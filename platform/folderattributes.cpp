@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "folderattributes.h"
 
+#include "platform/paths.h"
 #include "platform/regularfile.h"
 
 #include <QDir>
@@ -56,6 +57,8 @@ bool markHiddenSystem(const QString &programFolder, const QString &name)
     const QString path = folderPath(programFolder, name);
     if (!QFileInfo(path).isDir())
         return false;
+    if (isInstalledProgramFolder(programFolder))
+        return isMarkedHiddenSystem(programFolder, name);
 #ifdef VELLUMSTACK_WINDOWS
     return SetFileAttributesW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16()),
                               FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);

@@ -12,4 +12,11 @@ namespace platform {
 // concatenation it stands for would.
 QString dataPath(const QString &programFolder, QStringView relative);
 
+// Whether programFolder is an installed copy: the install rules put the file ".installed"
+// there. Whoever runs the program, the superuser included, writes nothing into an installed
+// program folder: its hidden-folder list comes with the installation, and the settings file
+// lives in the user's configuration folder. An entry of that name counts whatever it is (a
+// dangling link too); it is looked at, never opened.
+bool isInstalledProgramFolder(const QString &programFolder);
+
 } // namespace platform

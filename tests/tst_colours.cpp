@@ -67,6 +67,8 @@ private slots:
     void unwritableProgramFolderKeepsColourForNextStart();
     void userCopyStartsFromInstalledFile();
     void userCopyIsNotReplaced();
+    void installedProgramFolderIsNeverWritten_data();
+    void installedProgramFolderIsNeverWritten();
 
 private:
     QString filePath() const { return m_dir->filePath(QStringLiteral("Setting.Dll")); }
@@ -394,6 +396,71 @@ void ColoursTest::userCopyIsNotReplaced()
 
     QCOMPARE(colours::chooseSettingsPath(programFolder(), userFolder()), userFile());
     QCOMPARE(testsupport::readFile(userFile()), record("255"));
+}
+
+void ColoursTest::installedProgramFolderIsNeverWritten_data()
+{
+    QTest::addColumn<QString>("marker");
+    QTest::addColumn<QByteArray>("installedColours"); // null: the folder has no Setting.Dll
+    QTest::addColumn<bool>("withUserFolder");
+    QTest::addColumn<QByteArray>("userFileAfter"); // null: no user's file
+
+    // The folder stays writable for its owner: the superuser's run is no different.
+    QTest::newRow("writable installed folder: an empty file of the user's")
+        << QStringLiteral("file") << QByteArray() << true << QByteArray("");
+    QTest::newRow("installation's colours: the user's copy starts from them")
+        << QStringLiteral("file") << restoredFile << true << restoredFile;
+    QTest::newRow("marker a folder: installed all the same")
+        << QStringLiteral("folder") << QByteArray() << true << QByteArray("");
+    QTest::newRow("marker a dangling link: installed all the same")
+        << QStringLiteral("dangling link") << QByteArray() << true << QByteArray("");
+    QTest::newRow("no user's folder: no settings file at all")
+        << QStringLiteral("file") << QByteArray() << false << QByteArray();
+    QTest::newRow("no user's folder, installation's colours: still none written")
+        << QStringLiteral("file") << restoredFile << false << QByteArray();
+}
+
+void ColoursTest::installedProgramFolderIsNeverWritten()
+{
+    QFETCH(QString, marker);
+    QFETCH(QByteArray, installedColours);
+    QFETCH(bool, withUserFolder);
+    QFETCH(QByteArray, userFileAfter);
+
+    const QString markerPath = programFolder() + QStringLiteral("/.installed");
+    QVERIFY(QDir().mkpath(programFolder()));
+    if (marker == QStringLiteral("file"))
+        QVERIFY(testsupport::writeFile(markerPath, "installed\n"));
+    else if (marker == QStringLiteral("folder"))
+        QVERIFY(QDir().mkpath(markerPath));
+    else
+        QVERIFY(QFile::link(m_dir->filePath(QStringLiteral("gone")), markerPath));
+    const QString installedFile = programFolder() + QStringLiteral("/Setting.Dll");
+    if (!installedColours.isNull())
+        QVERIFY(testsupport::writeFile(installedFile, installedColours));
+    const QStringList before = testsupport::listTree(programFolder());
+
+    const colours::SettingsFile file(
+        colours::chooseSettingsPath(programFolder(), withUserFolder ? userFolder() : QString()));
+    // What a run does with the file it was given: it makes it, and stores a colour.
+    const bool made = file.ensureExists();
+    if (made)
+        QVERIFY(file.store(Setting::ListText, Qt::white));
+
+    QCOMPARE(testsupport::listTree(programFolder()), before);
+    if (!installedColours.isNull())
+        QCOMPARE(testsupport::readFile(installedFile), installedColours);
+    if (userFileAfter.isNull()) {
+        QCOMPARE(file.path(), QString());
+        QVERIFY(!made);
+        QVERIFY(!QFileInfo::exists(userFile()));
+    } else {
+        QCOMPARE(file.path(), userFile());
+        QVERIFY(made);
+        QByteArray expected = userFileAfter.isEmpty() ? emptyRecord() : userFileAfter;
+        expected.replace(0, 128, record("16777215"));
+        QCOMPARE(testsupport::readFile(userFile()), expected);
+    }
 }
 
 QTEST_APPLESS_MAIN(ColoursTest)

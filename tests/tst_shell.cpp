@@ -7,6 +7,7 @@
 #include "shell/form2.h"
 #include "shell/startup.h"
 
+#include "colours/settingslocation.h"
 #include "platform/folderattributes.h"
 
 #include <QAction>
@@ -80,6 +81,8 @@ private Q_SLOTS:
 
     void startUpFillsTablesAndHidesFolders();
     void startUpWithoutDataOpensAllTheSame();
+    void startUpInInstalledFolderWritesNothing_data();
+    void startUpInInstalledFolderWritesNothing();
 
     void aboutWindowShowsPictureAtOwnSize();
 };
@@ -431,6 +434,57 @@ void TestShell::startUpWithoutDataOpensAllTheSame()
         QVERIFY(cell.isEmpty());
     QVERIFY(!platform::isMarkedHiddenSystem(dir.path(), QStringLiteral("source")));
     QVERIFY(platform::isMarkedHiddenSystem(dir.path(), QStringLiteral("source1")));
+}
+
+void TestShell::startUpInInstalledFolderWritesNothing_data()
+{
+    QTest::addColumn<QByteArray>("hiddenList"); // null: the installation brought none
+    QTest::addColumn<bool>("sourceMarked");
+    QTest::addColumn<bool>("source1Marked");
+
+    QTest::newRow("the installation's list: both folders hidden")
+        << QByteArray("source\nsource1\n") << true << true;
+    QTest::newRow("no list: none is made, the folders stay unmarked")
+        << QByteArray() << false << false;
+    QTest::newRow("a list naming source only: source1 is not added")
+        << QByteArray("source\n") << true << false;
+}
+
+void TestShell::startUpInInstalledFolderWritesNothing()
+{
+    QFETCH(QByteArray, hiddenList);
+    QFETCH(bool, sourceMarked);
+    QFETCH(bool, source1Marked);
+
+    QTemporaryDir dir, config;
+    const QString folder = dir.filePath(QStringLiteral("vellumstack"));
+    QVERIFY(testsupport::writeFile(folder + QStringLiteral("/.installed"), "installed\n"));
+    QVERIFY(testsupport::writeFile(folder + QStringLiteral("/source/sp.dll"), "t1\r\n"));
+    QVERIFY(QDir(folder).mkdir(QStringLiteral("source1")));
+    if (!hiddenList.isNull())
+        QVERIFY(testsupport::writeFile(folder + QStringLiteral("/.hidden"), hiddenList));
+    const QStringList before = testsupport::listTree(folder);
+    // The folder stays writable: whoever runs the program, it writes nothing there.
+    const std::optional<QByteArray> oldConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME")
+                                                    ? std::optional(qgetenv("XDG_CONFIG_HOME"))
+                                                    : std::nullopt;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const QString userFile = colours::userSettingsFolder() + QStringLiteral("/Setting.Dll");
+    {
+        Form1 window(folder);
+        QCOMPARE(window.tagCells().front(), QByteArray("t1"));
+        QCOMPARE(window.settingsFile().path(), userFile);
+    }
+    if (oldConfig)
+        qputenv("XDG_CONFIG_HOME", *oldConfig);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+
+    QCOMPARE(testsupport::listTree(folder), before);
+    QCOMPARE(platform::isMarkedHiddenSystem(folder, QStringLiteral("source")), sourceMarked);
+    QCOMPARE(platform::isMarkedHiddenSystem(folder, QStringLiteral("source1")), source1Marked);
+    QVERIFY(userFile.startsWith(config.path() + u'/'));
+    QVERIFY2(QFileInfo::exists(userFile), "the settings file is the user's");
 }
 
 void TestShell::aboutWindowShowsPictureAtOwnSize()

@@ -2,6 +2,7 @@
 #include "testfiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -35,6 +36,20 @@ QByteArray settingsRecord(QByteArrayView text)
     bytes.append(text);
     bytes.append(128 - bytes.size(), '\0');
     return bytes;
+}
+
+QStringList listTree(const QString &folder)
+{
+    const QDir root(folder);
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        entries << root.relativeFilePath(info.filePath()) + u' ' + QString::number(info.size());
+    }
+    entries.sort();
+    return entries;
 }
 
 } // namespace testsupport

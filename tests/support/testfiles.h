@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 namespace testsupport {
 
@@ -16,5 +17,9 @@ QByteArray readFile(const QString &path);
 // One whole record of the settings file: the text's 16-bit little-endian length, the text,
 // zero filler to 128 bytes.
 QByteArray settingsRecord(QByteArrayView text);
+
+// Every entry below folder, hidden ones and links too, as "relative path size", sorted: two
+// listings are equal while nothing in the folder was made, removed, grown or shrunk.
+QStringList listTree(const QString &folder);
 
 } // namespace testsupport
