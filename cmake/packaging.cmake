@@ -1,12 +1,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Debian package: `cpack -G DEB` in the build folder makes vellumstack_<version>_<arch>.deb
-# from the install rules, with the prefix /usr. Its dependencies are read from the programs'
-# shared libraries (dpkg-shlibdeps). When the sources of the sample dictionary are there, it
-# is made first, so the package carries it.
+# The Debian package: packaging/make-deb.sh configures a build folder of its own with
+# Debian's build flags and VELLUMSTACK_PACKAGE, where `cpack -G DEB` makes
+# vellumstack_<version>_<arch>.deb from the install rules, with the prefix /usr. Its
+# dependencies are read from the programs' shared libraries (dpkg-shlibdeps), and the font
+# packages are named below. When the sources of the sample dictionary are there, it is made
+# first, so the package carries it.
 #
 # Besides the install rules of the programs, the package carries the AppStream metadata and,
-# in usr/share/doc/vellumstack, the copyright file with the data set's licence notices and
-# the changelog, and the manual page. They are installed by `cmake --install` as well.
+# in usr/share/doc/vellumstack, the copyright file with the programs' licence and the data
+# set's licence notices and the changelog, and the manual pages. They are installed by
+# `cmake --install` from any build folder as well.
 
 include(GNUInstallDirs)
 
@@ -55,10 +58,13 @@ configure_file(${packaging_source}/metainfo.xml.in ${packaging_binary}/${metainf
 install(FILES ${packaging_binary}/${metainfo_id}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
 
-# Debian keeps the changelog and the manual page compressed at the highest level and without
+# Debian keeps the changelog and the manual pages compressed at the highest level and without
 # a time stamp.
 find_program(GZIP_PROGRAM gzip REQUIRED)
-foreach(file changelog vellumstack.1)
+set(manual_pages vellumstack.1 vellumstack-lookup.1 vellumstack-make-dataset.1)
+set(compressed "")
+foreach(file changelog ${manual_pages})
+    list(APPEND compressed ${packaging_binary}/${file}.gz)
     add_custom_command(
         OUTPUT ${packaging_binary}/${file}.gz
         COMMAND ${GZIP_PROGRAM} -9 -n -c ${packaging_source}/${file} > ${packaging_binary}/${file}.gz
@@ -66,11 +72,16 @@ foreach(file changelog vellumstack.1)
         COMMENT "Compressing ${file}"
         VERBATIM)
 endforeach()
-add_custom_target(packaging-compressed ALL
-                  DEPENDS ${packaging_binary}/changelog.gz ${packaging_binary}/vellumstack.1.gz)
+add_custom_target(packaging-compressed ALL DEPENDS ${compressed})
 install(FILES ${packaging_source}/copyright ${packaging_binary}/changelog.gz
         DESTINATION ${packaging_doc_folder})
-install(FILES ${packaging_binary}/vellumstack.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+list(TRANSFORM manual_pages PREPEND ${packaging_binary}/)
+list(TRANSFORM manual_pages APPEND .gz)
+install(FILES ${manual_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+if(NOT VELLUMSTACK_PACKAGE)
+    return()
+endif()
 
 # Makes the sample dictionary before cpack installs into its staging folder, when its
 # sources are there; otherwise the package takes whatever data set the program folder holds.
@@ -110,5 +121,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The faces that stand in for the window's design faces (README, "Fonts"); dpkg-shlibdeps
+# adds the libraries to Depends. Without Liberation Serif the caption "  Definitions for:"
+# is cut short in every run, and the font is small: a dependency. P052 (the search box)
+# and Noto Sans Arabic (the definitions) only bring the text closer to its design, since
+# the fallback faces show it whole and legible, and together they are some 58 MB: a
+# recommendation, which apt installs unless told not to.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-urw-base35, fonts-noto-core")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

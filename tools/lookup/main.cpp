@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // vellumstack-lookup [--data FOLDER] [--idioms] [--json] TEXT
+// vellumstack-lookup --help | --version
 //
 // Types TEXT character by character into an empty search box and presses Enter, in the
 // lookup engine that the main window drives, and prints what the window then shows: the
@@ -163,12 +164,14 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vellumstack-lookup"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMSTACK_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Looks TEXT up as the dictionary window does and prints the word list, the caption "
         "beside \"Definitions for:\" and the definition."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption dataOption(QStringLiteral("data"),
                                         QStringLiteral("The folder that holds source and source1 "
                                                        "(default: the folder of this program)."),
@@ -185,6 +188,11 @@ int main(int argc, char *argv[])
         return fail(BadUsage, parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
         print(parser.helpText());
+        return Shown;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        print(
+            QStringLiteral("vellumstack-lookup %1\n").arg(QCoreApplication::applicationVersion()));
         return Shown;
     }
     const QStringList positional = parser.positionalArguments();

@@ -5,6 +5,7 @@
 //   vellumstack-make-dataset --out PROGRAM_FOLDER [--dict-index F] [--dict-data F]
 //                            [--wordnet DIR] [--idioms N]
 //   vellumstack-make-dataset --check PROGRAM_FOLDER
+//   vellumstack-make-dataset --help | --version    (printed to stdout, status 0)
 #include "dataset/builder.h"
 #include "dataset/checker.h"
 #include "dataset/dataset.h"
@@ -46,12 +47,14 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"vellumstack-make-dataset"_qs);
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMSTACK_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         u"Builds a Vellumstack data set (source/ and source1/ in a program folder) from a "
         "FreeDict dictd dictionary and WordNet 3.0, or checks one."_qs);
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption check(u"check"_qs, u"Check the data set in FOLDER."_qs, u"FOLDER"_qs);
     const QCommandLineOption out(u"out"_qs, u"Write the data set into FOLDER."_qs, u"FOLDER"_qs);
     const QCommandLineOption dictIndex(u"dict-index"_qs, u"The dictd index."_qs, u"FILE"_qs,
