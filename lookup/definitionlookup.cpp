@@ -21,11 +21,14 @@ struct EntryLine
 {
     QByteArray text;
     bool cut = false;
+    // Its trimmed length is not a multiple of four.
+    bool damaged = false;
 };
 
 // Reads line `line` (0-based) of a definitions file; std::nullopt when the file cannot be
 // opened or ends before that line. A line beyond the cap is cut at the last whole code
-// group within it.
+// group within it; whether it is damaged is told by the whole line, not by what the cap
+// leaves of it.
 std::optional<EntryLine> readEntryLine(const QString &path, qint64 line)
 {
     auto reader = platform::LineReader::open(path, platform::caps::kDefinitions);
@@ -37,6 +40,7 @@ std::optional<EntryLine> readEntryLine(const QString &path, qint64 line)
     if (!text)
         return std::nullopt;
     EntryLine entry{std::move(*text), reader->lastLineCut()};
+    entry.damaged = trimSpaces(reader->lastLineWhole()).size() % 4 != 0;
     if (entry.cut)
         entry.text.chop(trimSpaces(entry.text).size() % 4);
     return entry;
@@ -81,9 +85,9 @@ LookupOutcome lookUpDefinition(const SearchState &state, const QString &programF
         readEntryLine(path, definitionLine(state.entryIndex.value_or(0), mode));
 
     outcome.definitionShown = true;
-    const QByteArray entry = line ? line->text : QByteArray();
-    if (trimSpaces(entry).size() % 4 != 0)
+    if (line && line->damaged)
         return outcome; // a damaged entry: an empty box, nothing else changes
+    const QByteArray entry = line ? line->text : QByteArray();
 
     // The untrimmed line is decoded: spaces in front shift its groups.
     outcome.definition = bracketTags(store::decode(entry, symbols), tags);

@@ -93,6 +93,8 @@ std::optional<QByteArray> LineReader::readLine()
     qint64 breakLength = 0;
     const qint64 length = lineLength(breakLength);
     m_lastCut = (m_lineCap >= 0 && length > m_lineCap) || (breakLength == 0 && m_partial);
+    m_lastStart = m_pos;
+    m_lastLength = length;
     QByteArray line(m_data + m_pos, m_lineCap >= 0 ? std::min(length, m_lineCap) : length);
     passLine(length, breakLength);
     return line;

@@ -4,6 +4,7 @@
 #include "platform/regularfile.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <memory>
@@ -47,6 +48,12 @@ public:
 
     // Whether the line readLine gave last was cut at the line cap.
     bool lastLineCut() const { return m_lastCut; }
+    // The whole of the line readLine gave last, beyond the line cap too, as far as the part
+    // of the file the reader looks at holds it. Valid while the reader lives.
+    QByteArrayView lastLineWhole() const
+    {
+        return QByteArrayView(m_data + m_lastStart, m_lastLength);
+    }
 
 private:
     LineReader() = default;
@@ -65,6 +72,8 @@ private:
     // The data ends before the file does.
     bool m_partial = false;
     bool m_lastCut = false;
+    qint64 m_lastStart = 0;
+    qint64 m_lastLength = 0;
 };
 
 } // namespace platform

@@ -222,6 +222,7 @@ private slots:
     void longListFile();
     void longDefinitionLine();
     void largeIndexFile();
+    void overlongDefinitionIsCut_data();
     void overlongDefinitionIsCut();
     void sparseSettingsFile();
     void hostileFileIsAMissingFile_data();
@@ -345,12 +346,26 @@ void TestReliability::longDefinitionLine()
     QVERIFY2(run.peakGrowth < 128 * MiB, qPrintable(QString::number(run.peakGrowth)));
 }
 
+void TestReliability::overlongDefinitionIsCut_data()
+{
+    QTest::addColumn<qsizetype>("extraDigits"); // past the line cap
+    QTest::addColumn<bool>("damaged");
+
+    QTest::newRow("one group past the cap: cut") << qsizetype(4) << false;
+    // Judged on the whole line: its length is no multiple of four beyond the cap too.
+    QTest::newRow("one digit past the cap: damaged") << qsizetype(1) << true;
+    QTest::newRow("three digits past the cap: damaged") << qsizetype(3) << true;
+}
+
 void TestReliability::overlongDefinitionIsCut()
 {
-    // Line 0 of the idiom definitions: codes one group past the line cap.
+    QFETCH(qsizetype, extraDigits);
+    QFETCH(bool, damaged);
+    // Line 0 of the idiom definitions: codes past the line cap.
     QTemporaryDir folder;
     const qsizetype groups = platform::caps::kDefinitions.line / 4;
-    const QByteArray line = repeated(*store::groupOfCharacter('a'), groups) + "1300";
+    const QByteArray line =
+        repeated(*store::groupOfCharacter('a'), groups) + QByteArray("1300").first(extraDigits);
     QVERIFY(testsupport::writeFile(folder.path() + QStringLiteral("/source/5.dll"),
                                    line + "\r\n1300\r\n"));
 
@@ -359,6 +374,8 @@ void TestReliability::overlongDefinitionIsCut()
         state.entryIndex = 0;
         const lookup::LookupOutcome outcome =
             lookup::lookUpDefinition(state, folder.path(), lookup::Mode::Idioms, {}, {}, {});
+        if (damaged)
+            return !outcome.finished && outcome.definitionShown && outcome.definition.isEmpty();
         return outcome.finished && outcome.cut &&
                outcome.definition == repeated("a", groups) + lookup::kCutNote;
     });

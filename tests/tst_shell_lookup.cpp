@@ -5,8 +5,11 @@
 
 #include "dataset/dataset.h"
 
+#include <QAccessible>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -77,6 +80,8 @@ private slots:
     void doubleClickLooksUp_data();
     void doubleClickLooksUp();
     void damagedEntryLeavesTheCaptions();
+    void longDefinitionReadsBackWhole_data();
+    void longDefinitionReadsBackWhole();
     void arabicDefinitionRightAligned();
     void terminalLookupEscapesControls_data();
     void terminalLookupEscapesControls();
@@ -274,6 +279,62 @@ void TestShellLookup::damagedEntryLeavesTheCaptions()
     QVERIFY(definition->toPlainText().isEmpty());
     QCOMPARE(caption->text(), shown);
     QVERIFY(window.findChild<QLabel *>(QStringLiteral("Label12"))->isHidden());
+}
+
+void TestShellLookup::longDefinitionReadsBackWhole_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("paragraphs");
+
+    // Words of four letters and a space, without a line break.
+    QTest::newRow("8,399 characters") << 8399 << 1;
+    QTest::newRow("64 KiB: whole") << 65536 << 1;
+    QTest::newRow("one past 64 KiB: broken for display") << 65537 << 2;
+}
+
+void TestShellLookup::longDefinitionReadsBackWhole()
+{
+    QFETCH(int, length);
+    QFETCH(int, paragraphs);
+    QByteArray definition;
+    QString expected;
+    while (definition.size() < length) {
+        definition += kBook + ' ';
+        expected += kBookShown + u' ';
+    }
+    definition.truncate(length);
+    expected.truncate(length);
+
+    QTemporaryDir dir;
+    dataset::DataSet set;
+    set.letters[0].append({"along", definition});
+    for (int i = 0; i < 4; ++i)
+        set.cells[size_t(i)] = kBook.sliced(i, 1);
+    QCOMPARE(dataset::write(dir.path(), set), std::nullopt);
+    Form1 window(dir.path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *box = window.findChild<QLineEdit *>(QStringLiteral("rr"));
+    auto *shown = window.findChild<QTextEdit *>(QStringLiteral("rr1"));
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("along"));
+    QTest::keyClick(box, Qt::Key_Return);
+
+    // The box, a copy of all of it, and what a screen reader reads: the text as decoded.
+    QCOMPARE(shown->document()->blockCount(), paragraphs);
+    if (paragraphs > 1) {
+        // Only a longer paragraph, which no real definition holds, is broken, after a space.
+        QCOMPARE(shown->toPlainText().remove(u'\n'), expected);
+        return;
+    }
+    QCOMPARE(shown->toPlainText(), expected);
+    shown->selectAll();
+    shown->copy();
+    QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(shown);
+    QVERIFY(reader && reader->textInterface());
+    QCOMPARE(reader->textInterface()->characterCount(), length);
+    QCOMPARE(reader->textInterface()->text(0, length), expected);
 }
 
 void TestShellLookup::arabicDefinitionRightAligned()
