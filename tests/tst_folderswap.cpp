@@ -11,10 +11,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using namespace testsupport;
 
@@ -27,17 +32,102 @@ void killAtStep()
         std::raise(SIGKILL);
 }
 
+// The syncs, renames and removals of a write, in order, while g_recording: by path relative
+// to g_root, the temporary names as ".dataset-*" and ".swap-journal.*".
+bool g_recording = false;
+QString g_root;
+QStringList g_log;
+
+void record(const char *what, const QString &path, const QString &to = {})
+{
+    static const QRegularExpression temporary(u"(\\.dataset-|\\.swap-journal\\.)[A-Za-z0-9]{6}"_qs);
+    QStringList parts{QString::fromLatin1(what)};
+    for (QString name : {path, to}) {
+        if (name.isEmpty())
+            continue;
+        name = QDir(g_root).relativeFilePath(QFileInfo(name).absoluteFilePath());
+        parts << name.replace(temporary, u"\\1*"_qs);
+    }
+    g_log << parts.join(u' ');
+}
+
 } // namespace
+
+// The writer's own calls of fsync, rename and unlink come here, in this program only.
+extern "C" int fsync(int fd)
+{
+    if (g_recording)
+        record("sync", QFile::symLinkTarget(u"/proc/self/fd/"_qs + QString::number(fd)));
+    return int(syscall(SYS_fsync, fd));
+}
+
+extern "C" int rename(const char *from, const char *to) noexcept
+{
+    if (g_recording)
+        record("rename", QFile::decodeName(from), QFile::decodeName(to));
+    return renameat(AT_FDCWD, from, AT_FDCWD, to);
+}
+
+extern "C" int unlink(const char *path) noexcept
+{
+    if (g_recording)
+        record("unlink", QFile::decodeName(path));
+    return unlinkat(AT_FDCWD, path, 0);
+}
 
 class TestFolderSwap : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void writesInOrder();
     void killAtEachStepOfTheSwap();
+    void refusesAFolderWithABadJournal_data();
     void refusesAFolderWithABadJournal();
     void oneWriterAtATime();
 };
+
+void TestFolderSwap::writesInOrder()
+{
+    QTemporaryDir dir;
+    QCOMPARE(dataset::write(dir.path(), smallSet()), std::nullopt);
+    g_root = QFileInfo(dir.path()).canonicalFilePath();
+    g_log.clear();
+    g_recording = true;
+    const auto error = dataset::write(dir.path(), replacingSet());
+    g_recording = false;
+    QCOMPARE(error, std::nullopt);
+
+    // Every file of the new set reaches the disk first, each once, in the writer's order.
+    QStringList files;
+    for (const QString &folder : {u"source"_qs, u"source1"_qs}) {
+        for (const QString &name : QDir(dir.filePath(folder)).entryList(QDir::Files))
+            files << u"sync .dataset-*/"_qs + folder + u'/' + name;
+    }
+    QVERIFY(files.size() > 50);
+    QStringList synced = g_log.mid(0, files.size());
+    synced.sort();
+    files.sort();
+    QCOMPARE(synced, files);
+    // Then their folders, the journal, the renames it describes, its removal.
+    const QStringList swap{
+        u"sync .dataset-*/source"_qs,
+        u"sync .dataset-*/source1"_qs,
+        u"sync .dataset-*"_qs,
+        u"sync .swap-journal.*"_qs,
+        u"rename .swap-journal.* .swap-journal"_qs,
+        u"sync ."_qs,
+        u"rename source .dataset-*/old-source"_qs,
+        u"rename .dataset-*/source source"_qs,
+        u"rename source1 .dataset-*/old-source1"_qs,
+        u"rename .dataset-*/source1 source1"_qs,
+        u"sync ."_qs,
+        u"sync .dataset-*"_qs,
+        u"unlink .swap-journal"_qs,
+        u"sync ."_qs,
+    };
+    QCOMPARE(g_log.mid(files.size()), swap);
+}
 
 void TestFolderSwap::killAtEachStepOfTheSwap()
 {
@@ -91,15 +181,61 @@ void TestFolderSwap::killAtEachStepOfTheSwap()
     QCOMPARE(killed, 8);
 }
 
+namespace {
+
+// A journal of size bytes that moves source into place again and again (finished at once, as
+// it stands there already): the staging name is padded to reach the size.
+QByteArray journalOfSize(qsizetype size)
+{
+    const QByteArray head = "vellumstack folder swap 1\nstaging .s";
+    const QByteArray tail =
+        "\n" + QByteArray("name source\n").repeated((size - 100) / 12) + "end\n";
+    return head + QByteArray(size - head.size() - tail.size(), 'x') + tail;
+}
+
+} // namespace
+
+void TestFolderSwap::refusesAFolderWithABadJournal_data()
+{
+    QTest::addColumn<QByteArray>("journal");
+    QTest::addColumn<QString>("message"); // empty when the swap is finished
+    QTest::newRow("staging folder outside the folder")
+        << QByteArray("vellumstack folder swap 1\nstaging ..\nname outside\nend\n") << u"line 2"_qs;
+    QTest::newRow("a folder neither in place nor staged")
+        << QByteArray("vellumstack folder swap 1\nstaging .dataset-Ab12Cd\nname nowhere\nend\n")
+        << u"cannot finish the swap of"_qs;
+    QTest::newRow("cut off before its end line")
+        << QByteArray("vellumstack folder swap 1\nstaging .dataset-Ab12Cd\nname source")
+        << u"an incomplete swap journal"_qs;
+    QTest::newRow("a line after the end")
+        << QByteArray("vellumstack folder swap 1\nstaging .dataset-Ab12Cd\nname source\nend\nx\n")
+        << u"an incomplete swap journal"_qs;
+    QTest::newRow("another header")
+        << QByteArray("vellumstack folder swap 2\nstaging .dataset-Ab12Cd\nname source\nend\n")
+        << u"line 1"_qs;
+    QTest::newRow("journal at its cap of 4096 bytes") << journalOfSize(4096) << QString();
+    QTest::newRow("journal one byte over its cap")
+        << journalOfSize(4097) << u"not a swap journal"_qs;
+}
+
 void TestFolderSwap::refusesAFolderWithABadJournal()
 {
+    QFETCH(QByteArray, journal);
+    QFETCH(QString, message);
     QTemporaryDir dir;
     QCOMPARE(dataset::write(dir.path(), smallSet()), std::nullopt);
-    testsupport::writeFile(dataset::swapJournalPath(dir.path()),
-                           "vellumstack folder swap 1\nstaging ..\nname outside\nend\n");
+    const QString journalPath = dataset::swapJournalPath(dir.path());
+    testsupport::writeFile(journalPath, journal);
     const auto error = dataset::finishInterruptedWrite(dir.path());
+    if (message.isEmpty()) {
+        QCOMPARE(error, std::nullopt);
+        QCOMPARE(entriesOf(dir.path()), (QStringList{u"source"_qs, u"source1"_qs}));
+        return;
+    }
     QVERIFY(error.has_value());
-    QVERIFY2(error->contains(u"line 2"_qs), qPrintable(*error));
+    QVERIFY2(error->contains(message), qPrintable(*error));
+    // The journal stays, and the lookup refuses the folder until the swap is put right.
+    QCOMPARE(testsupport::readFile(journalPath), journal);
     QCOMPARE(lookUpIdiom(dir.path(), u"by and large"_qs).status, 2);
 }
 

@@ -14,9 +14,53 @@ class TestRanking : public QObject
     Q_OBJECT
 
 private slots:
+    void keepsTheMostUsefulWords_data();
+    void keepsTheMostUsefulWords();
     void builderRanksWhatOverflowsALetter_data();
     void builderRanksWhatOverflowsALetter();
 };
+
+void TestRanking::keepsTheMostUsefulWords_data()
+{
+    // xc and xdddd are as frequent, both known; xbb known but never counted; xa unknown.
+    const QList<QByteArray> words{"xa", "xbb", "xc", "xdddd"};
+    QTest::addColumn<QList<QByteArray>>("headwords");
+    QTest::addColumn<int>("places");
+    QTest::addColumn<QList<QByteArray>>("kept");    // in the list's order
+    QTest::addColumn<QList<QByteArray>>("dropped"); // the most useful first
+    QTest::newRow("places for one more than there are")
+        << words << 5 << words << QList<QByteArray>{};
+    QTest::newRow("places for every word") << words << 4 << words << QList<QByteArray>{};
+    QTest::newRow("one place short: the unknown word goes")
+        << words << 3 << QList<QByteArray>{"xbb", "xc", "xdddd"} << QList<QByteArray>{"xa"};
+    QTest::newRow("one place: the shorter of the two most frequent")
+        << words << 1 << QList<QByteArray>{"xc"} << QList<QByteArray>{"xdddd", "xbb", "xa"};
+    QTest::newRow("no place") << words << 0 << QList<QByteArray>{}
+                              << QList<QByteArray>{"xc", "xdddd", "xbb", "xa"};
+    QTest::newRow("fewer than no places")
+        << words << -1 << QList<QByteArray>{} << QList<QByteArray>{"xc", "xdddd", "xbb", "xa"};
+    QTest::newRow("alike in all but place: the earlier stays")
+        << QList<QByteArray>{"xq", "xp"} << 1 << QList<QByteArray>{"xq"} << QList<QByteArray>{"xp"};
+}
+
+void TestRanking::keepsTheMostUsefulWords()
+{
+    QFETCH(QList<QByteArray>, headwords);
+    QFETCH(int, places);
+    QFETCH(QList<QByteArray>, kept);
+    QFETCH(QList<QByteArray>, dropped);
+    dataset::wordnet::Usage usage;
+    usage.frequency = {{"xc", 5}, {"xdddd", 5}};
+    usage.lemmas = {"xbb"};
+    const dataset::ranking::Choice choice = dataset::ranking::choose(headwords, places, usage);
+    QList<QByteArray> keptWords, droppedWords;
+    for (qsizetype n : choice.kept)
+        keptWords << headwords[n];
+    for (qsizetype n : choice.dropped)
+        droppedWords << headwords[n];
+    QCOMPARE(keptWords, kept);
+    QCOMPARE(droppedWords, dropped);
+}
 
 void TestRanking::builderRanksWhatOverflowsALetter_data()
 {

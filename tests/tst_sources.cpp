@@ -72,6 +72,8 @@ void TestSources::builderRefusesBadInput_data()
         << u"cr"_qs << u"test.index line 1: not a dictd index line (its lines end in CR alone)"_qs;
     QTest::newRow("index line of four fields")
         << u"four fields"_qs << u"test.index line 2: not a dictd index line"_qs;
+    QTest::newRow("articles whose every headword has a digit initial")
+        << u"digits"_qs << u"test.index: no headword with a translation in its 2 articles"_qs;
     QTest::newRow("no multi-word lemma") << u"no idioms"_qs << u"no multi-word lemma"_qs;
     QTest::newRow("GPL text given but not a regular file")
         << u"gpl"_qs << u"GPL-2: cannot read: not a regular file"_qs;
@@ -86,6 +88,8 @@ void TestSources::builderRefusesBadInput()
     QList<QByteArray> articles = fixtureArticles();
     if (fault == u"latin1")
         articles << "caf\xe9 /k/\n\xd8\xa7\n";
+    if (fault == u"digits")
+        articles = {"10th /t/\n\xd8\xa7\n", "2nd /s/\n\xd8\xa8\n"};
     if (fault == u"no articles")
         articles.clear();
     Fixture fixture(articles);
