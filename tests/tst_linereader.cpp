@@ -104,16 +104,26 @@ void TestLineReader::capsBoundWhatIsRead_data()
     QTest::addColumn<platform::FileCap>("cap");
     QTest::addColumn<QByteArrayList>("lines"); // a cut line ends in "~"
 
-    QTest::newRow("within every cap")
-        << QByteArray("abc\r\nde") << platform::FileCap{9, 3} << QByteArrayList{"abc", "de"};
-    QTest::newRow("beyond the size cap: refused")
+    // Seven bytes, a first line of three.
+    QTest::newRow("exactly at the size cap, a line exactly at the line cap: all read")
+        << QByteArray("abc\r\nde") << platform::FileCap{7, 3} << QByteArrayList{"abc", "de"};
+    QTest::newRow("one byte beyond the size cap: refused")
         << QByteArray("abc\r\nde") << platform::FileCap{6, 3} << QByteArrayList{"refused"};
-    QTest::newRow("a long line is cut, the next one read")
-        << QByteArray("abcdef\r\nxy") << platform::FileCap{-1, 3} << QByteArrayList{"abc~", "xy"};
+    QTest::newRow("a line one byte past the line cap is cut, the next one read")
+        << QByteArray("abcd\r\nxy") << platform::FileCap{-1, 3} << QByteArrayList{"abc~", "xy"};
     // Two lines of the line cap take 2 * (3 + 2) bytes: the rest of the file is never seen.
     QTest::newRow("with a line count only the start is read")
         << QByteArray("ab\r\ncd\r\nef\r\n") << platform::FileCap{-1, 3, 2}
         << QByteArrayList{"ab", "cd", "ef~"};
+    // The start read is exactly two lines of the cap with their CR LF, or one byte short.
+    QTest::newRow("a file within the start read ends with its last line whole")
+        << QByteArray("abc\r\nab") << platform::FileCap{-1, 3, 2} << QByteArrayList{"abc", "ab"};
+    QTest::newRow("two lines of the line cap fill the start read")
+        << QByteArray("abc\r\nabc\r\nx") << platform::FileCap{-1, 3, 2}
+        << QByteArrayList{"abc", "abc"};
+    QTest::newRow("a line ending one byte past the start read is cut")
+        << QByteArray("abc\r\nabcd\r\n") << platform::FileCap{-1, 3, 2}
+        << QByteArrayList{"abc", "abc~"};
     QTest::newRow("a line running past the start read ends the reading")
         << QByteArray("abcdefgh\r\nxy\r\nz") << platform::FileCap{-1, 3, 2}
         << QByteArrayList{"abc~"};
