@@ -204,6 +204,25 @@ QByteArray probe(const QString &folder, const QString &relative)
     return summary + ", check: " + checkProbe(folder, relative);
 }
 
+// The small data set and the builder's inputs the probes read.
+bool writeProbedFiles(const QTemporaryDir &folder)
+{
+    return !dataset::write(folder.path(), smallSet()) &&
+           testsupport::writeFile(folder.filePath(QStringLiteral("in.index")), "k\tA\tB\n") &&
+           testsupport::writeFile(folder.filePath(QStringLiteral("in.dict")), "k") &&
+           testsupport::writeFile(folder.filePath(QStringLiteral("data.verb")),
+                                  "00000001 29 v 01 go_on 0 000 | continue\n");
+}
+
+// The builder's message about its input, when it has one.
+QString builderError(const QString &folder, const QString &relative)
+{
+    if (relative == u"data.verb")
+        return dataset::wordnet::read(folder + u"/data.verb"_qs).error.value_or(QString());
+    return dataset::dictd::read(folder + u"/in.index"_qs, folder + u"/in.dict"_qs)
+        .error.value_or(QString());
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Hostile)
@@ -227,6 +246,8 @@ private slots:
     void sparseSettingsFile();
     void hostileFileIsAMissingFile_data();
     void hostileFileIsAMissingFile();
+    void fileAtItsSizeCap_data();
+    void fileAtItsSizeCap();
 };
 
 void TestReliability::runawayBracketingStopsAtItsLimit_data()
@@ -470,11 +491,7 @@ void TestReliability::hostileFileIsAMissingFile()
     QFETCH(QByteArray, expected);
 
     QTemporaryDir folder;
-    QVERIFY(!dataset::write(folder.path(), smallSet()));
-    QVERIFY(testsupport::writeFile(folder.filePath(QStringLiteral("in.index")), "k\tA\tB\n"));
-    QVERIFY(testsupport::writeFile(folder.filePath(QStringLiteral("in.dict")), "k"));
-    QVERIFY(testsupport::writeFile(folder.filePath(QStringLiteral("data.verb")),
-                                   "00000001 29 v 01 go_on 0 000 | continue\n"));
+    QVERIFY(writeProbedFiles(folder));
     const QString path = folder.filePath(relative);
     QVERIFY(plant(path, Hostile::Missing));
     if (expected.isEmpty())
@@ -496,6 +513,89 @@ void TestReliability::hostileFileIsAMissingFile()
     QCOMPARE(QFileInfo(path).isSymLink(), kind == Hostile::DevZeroLink);
     if (kind == Hostile::Sparse)
         QCOMPARE(QFileInfo(path).size(), qint64(1) << 30);
+}
+
+void TestReliability::fileAtItsSizeCap_data()
+{
+    QTest::addColumn<QString>("relative");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("read");
+
+    namespace caps = platform::caps;
+    const std::pair<const char *, qint64> files[] = {{"source/a.dll", caps::kList.size},
+                                                     {"source/3.dll", caps::kList.size},
+                                                     {"source1/a.hhh", caps::kIndex.size},
+                                                     {"source1/idioms.hhh", caps::kIndex.size},
+                                                     {"source/first.dll", caps::kDefinitions.size},
+                                                     {"source/5.dll", caps::kDefinitions.size},
+                                                     {".hidden", caps::kHiddenList.size},
+                                                     {"in.index", caps::kDictIndex.size},
+                                                     {"in.dict", caps::kDictData.size},
+                                                     {"data.verb", caps::kWordNetData.size}};
+    for (const auto &[file, cap] : files) {
+        QTest::addRow("%s exactly at its cap: read", file)
+            << QString::fromLatin1(file) << cap << true;
+        QTest::addRow("%s one byte over: refused", file)
+            << QString::fromLatin1(file) << cap + 1 << false;
+    }
+}
+
+void TestReliability::fileAtItsSizeCap()
+{
+    QFETCH(QString, relative);
+    QFETCH(qint64, size);
+    QFETCH(bool, read);
+
+    // The file as written, grown to the size by a hole of zero bytes after its end. Read, it
+    // gives what it gives with a short hole (longer than any line cap); refused, what a
+    // missing file gives.
+    QTemporaryDir folder;
+    QVERIFY(writeProbedFiles(folder));
+    const QString path = folder.filePath(relative);
+    const bool builderInput = !relative.startsWith(u"source") && relative != u".hidden";
+    QByteArray refused = "marked no, listed no"; // a hidden-folders file refused is kept
+    QByteArray asRead;
+    if (relative == u".hidden")
+        QVERIFY(testsupport::writeFile(path, "source1\n"));
+    if (!builderInput) {
+        const QByteArray bytes = testsupport::readFile(path);
+        if (relative != u".hidden") {
+            QVERIFY(plant(path, Hostile::Missing));
+            refused = probe(folder.path(), relative);
+        }
+        QVERIFY(testsupport::writeFile(path, bytes));
+        QVERIFY(QFile::resize(path, bytes.size() + 128 * 1024));
+        asRead = probe(folder.path(), relative);
+        QVERIFY(asRead != refused);
+        QVERIFY(testsupport::writeFile(path, bytes));
+    }
+    QVERIFY(QFile::resize(path, size));
+
+    const ChildRun run = runInChild(
+        [&] {
+            if (builderInput) {
+                // Read, a file of zero bytes is no dictionary; refused, it is too large.
+                const QString error = builderError(folder.path(), relative);
+                const bool refusedForSize =
+                    error.contains(u"larger than"_qs) || error.contains(u"cannot be opened"_qs);
+                if (refusedForSize == read)
+                    qWarning("%s", qPrintable(error));
+                return refusedForSize != read;
+            }
+            QByteArray seen = probe(folder.path(), relative);
+            QByteArray expected = read ? asRead : refused;
+            // A list at its cap that is read gets the folder's name and is then beyond it:
+            // only the marking tells that it was read.
+            if (relative == u".hidden") {
+                seen.truncate(seen.indexOf(','));
+                expected.truncate(expected.indexOf(','));
+            }
+            if (seen != expected)
+                qWarning("%s", (seen.left(200) + " instead of " + expected.left(200)).constData());
+            return seen == expected;
+        },
+        60);
+    QVERIFY(run.finished);
 }
 
 QTEST_APPLESS_MAIN(TestReliability)
