@@ -369,26 +369,44 @@ void TestReliability::longDefinitionLine()
 
 void TestReliability::overlongDefinitionIsCut_data()
 {
-    QTest::addColumn<qsizetype>("extraDigits"); // past the line cap
+    QTest::addColumn<QByteArray>("lead");     // before the groups
+    QTest::addColumn<QByteArray>("group");    // repeated to fill the line cap
+    QTest::addColumn<QByteArray>("tail");     // after them
+    QTest::addColumn<qint64>("shownPastCap"); // characters shown, less a quarter of the cap
+    QTest::addColumn<bool>("cut");
     QTest::addColumn<bool>("damaged");
 
-    QTest::newRow("one group past the cap: cut") << qsizetype(4) << false;
+    // "1300" is a, "0013" shifted by one blank makes "3001" groups: r.
+    QTest::newRow("exactly the line cap: whole, no note")
+        << QByteArray() << QByteArray("1300") << QByteArray() << qint64(0) << false << false;
+    QTest::newRow("one group past: cut at the cap, with the note")
+        << QByteArray() << QByteArray("1300") << QByteArray("1300") << qint64(0) << true << false;
     // Judged on the whole line: its length is no multiple of four beyond the cap too.
-    QTest::newRow("one digit past the cap: damaged") << qsizetype(1) << true;
-    QTest::newRow("three digits past the cap: damaged") << qsizetype(3) << true;
+    QTest::newRow("one digit past the cap: damaged")
+        << QByteArray() << QByteArray("1300") << QByteArray("1") << qint64(0) << true << true;
+    QTest::newRow("three digits past the cap: damaged")
+        << QByteArray() << QByteArray("1300") << QByteArray("130") << qint64(0) << true << true;
+    // The blank shifts every group by one: the cut falls three bytes into a group, which
+    // goes, so what is left is still whole groups after the blank.
+    QTest::newRow("beginning with a blank: cut at the last whole group, with the note")
+        << QByteArray(" ") << QByteArray("0013") << QByteArray() << qint64(-2) << true << false;
 }
 
 void TestReliability::overlongDefinitionIsCut()
 {
-    QFETCH(qsizetype, extraDigits);
+    QFETCH(QByteArray, lead);
+    QFETCH(QByteArray, group);
+    QFETCH(QByteArray, tail);
+    QFETCH(qint64, shownPastCap);
+    QFETCH(bool, cut);
     QFETCH(bool, damaged);
-    // Line 0 of the idiom definitions: codes past the line cap.
+
+    // Line 0 of the idiom definitions.
     QTemporaryDir folder;
     const qsizetype groups = platform::caps::kDefinitions.line / 4;
-    const QByteArray line =
-        repeated(*store::groupOfCharacter('a'), groups) + QByteArray("1300").first(extraDigits);
     QVERIFY(testsupport::writeFile(folder.path() + QStringLiteral("/source/5.dll"),
-                                   line + "\r\n1300\r\n"));
+                                   lead + repeated(group, groups) + tail + "\r\n1300\r\n"));
+    const char shown = *store::decode(group.right(lead.size()) + group, {}).constData();
 
     const ChildRun run = runInChild([&] {
         lookup::SearchState state;
@@ -397,8 +415,9 @@ void TestReliability::overlongDefinitionIsCut()
             lookup::lookUpDefinition(state, folder.path(), lookup::Mode::Idioms, {}, {}, {});
         if (damaged)
             return !outcome.finished && outcome.definitionShown && outcome.definition.isEmpty();
-        return outcome.finished && outcome.cut &&
-               outcome.definition == repeated("a", groups) + lookup::kCutNote;
+        const QByteArray expected =
+            QByteArray(groups + shownPastCap, shown) + (cut ? lookup::kCutNote : "");
+        return outcome.finished && outcome.cut == cut && outcome.definition == expected;
     });
     QVERIFY(run.finished);
 }
