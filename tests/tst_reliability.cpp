@@ -234,6 +234,7 @@ class TestReliability : public QObject
 private slots:
     void runawayBracketingStopsAtItsLimit_data();
     void runawayBracketingStopsAtItsLimit();
+    void decodingLongCellsStopsAtItsLimit_data();
     void decodingLongCellsStopsAtItsLimit();
 
     void deeplyNestedRtf_data();
@@ -278,18 +279,32 @@ void TestReliability::runawayBracketingStopsAtItsLimit()
         QVERIFY(count + 3 * (2 * parentheses - count) > lookup::kMaxBracketedLength);
 }
 
+void TestReliability::decodingLongCellsStopsAtItsLimit_data()
+{
+    QTest::addColumn<QByteArray>("lead"); // decoded before the cells of a MiB
+    QTest::addColumn<qsizetype>("cells"); // of them kept
+
+    // 64 cells of a MiB reach the limit exactly; a byte before them leaves the last out.
+    QTest::newRow("64 MiB exactly: every cell kept") << QByteArray() << qsizetype(64);
+    QTest::newRow("one byte more: the last cell left out") << QByteArray("b") << qsizetype(63);
+}
+
 void TestReliability::decodingLongCellsStopsAtItsLimit()
 {
+    QFETCH(QByteArray, lead);
+    QFETCH(qsizetype, cells);
+
     // A table line of a MiB in every cell and 200 cell codes would ask for 200 MiB; the
     // decoder takes whole cells up to its limit and ends there.
-    store::SymbolCells cells;
-    cells.fill(QByteArray(MiB, '\xc7'));
-    cells[1] = "b";
+    QCOMPARE(store::kMaxDecodedLength, 64 * MiB);
+    store::SymbolCells symbols;
+    symbols.fill(QByteArray(MiB, '\xc7'));
+    symbols[1] = lead;
     const QByteArray line = store::groupOfCell(1) + repeated(store::groupOfCell(0), 200);
 
-    const QByteArray decoded = store::decode(line, cells);
-    QCOMPARE(decoded.size(), 1 + (store::kMaxDecodedLength - 1) / MiB * MiB);
-    QVERIFY(decoded.startsWith("b\xc7"));
+    const QByteArray decoded = store::decode(line, symbols);
+    QCOMPARE(decoded.size(), lead.size() + cells * MiB);
+    QVERIFY(decoded.startsWith(lead + "\xc7"));
 }
 
 void TestReliability::deeplyNestedRtf_data()

@@ -13,6 +13,8 @@ private slots:
     void tagOrder_data();
     void tagOrder();
     void allCellsEmpty();
+    void lengthLimit_data();
+    void lengthLimit();
 };
 
 void TestTags::oneTag_data()
@@ -100,6 +102,36 @@ void TestTags::allCellsEmpty()
 {
     const QByteArray text("a (xy) text with  spaces ");
     QCOMPARE(lookup::bracketTags(text, store::TagCells{}), text);
+}
+
+void TestTags::lengthLimit_data()
+{
+    QTest::addColumn<QByteArray>("tag");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<qsizetype>("maxLength");
+    QTest::addColumn<QByteArray>("result");
+
+    // "xy xy" bracketed is "(xy)  (xy) ", eleven bytes.
+    QTest::newRow("exactly at the limit: bracketed")
+        << QByteArray("xy") << QByteArray("xy xy") << qsizetype(11) << QByteArray("(xy)  (xy) ");
+    QTest::newRow("one byte past it: left out")
+        << QByteArray("xy") << QByteArray("xy xy") << qsizetype(10) << QByteArray("xy xy");
+    // A text longer than the limit already may still take a tag that does not lengthen it.
+    QTest::newRow("no longer than the text: bracketed past the limit")
+        << QByteArray("  xy ") << QByteArray("a  xy b") << qsizetype(2) << QByteArray("a(xy) b");
+}
+
+void TestTags::lengthLimit()
+{
+    QFETCH(QByteArray, tag);
+    QFETCH(QByteArray, text);
+    QFETCH(qsizetype, maxLength);
+    QFETCH(QByteArray, result);
+
+    QCOMPARE(lookup::bracketTag(text, tag, maxLength), result);
+    store::TagCells cells;
+    cells[7] = tag;
+    QCOMPARE(lookup::bracketTags(text, cells, maxLength), result);
 }
 
 QTEST_APPLESS_MAIN(TestTags)
