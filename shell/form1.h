@@ -48,6 +48,10 @@ public:
     // The layout is drawn for 96 dots per inch; twips per pixel of the window's screen.
     double twipsPerPixel() const;
 
+    // Brings the window forward as Show does: restored, raised, active, the focus in the
+    // search box. A later start of the program asks the running one for this.
+    void bringForward();
+
     // The questions and the colour dialog; message boxes and QColorDialog unless replaced.
     Prompts &prompts() const { return *m_prompts; }
     void setPrompts(std::unique_ptr<Prompts> prompts);

@@ -127,6 +127,11 @@ void Form1::showFromTray()
     mirrorVisibility();
 }
 
+void Form1::bringForward()
+{
+    showFromTray();
+}
+
 void Form1::mirrorVisibility()
 {
     showf->setEnabled(isHidden());

@@ -1,7 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/form1.h"
+#include "shell/onecopy.h"
+
+#include "platform/userlock.h"
 
 #include <QApplication>
+
+#include <memory>
+
+namespace {
+
+// How long a later start waits for the running copy to answer.
+constexpr int kAskRunningCopyMs = 5000;
+
+// The display the program shows its windows on; empty where windows go to no display that
+// a second start could share (an off-screen platform).
+QString displayOfThisRun()
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform == u"xcb")
+        return qEnvironmentVariable("DISPLAY");
+    if (platform == u"wayland")
+        return qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0"));
+    return QString();
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -11,7 +35,21 @@ int main(int argc, char *argv[])
     // is hidden in the notification area, and the program would vanish.
     app.setQuitOnLastWindowClosed(false);
 
+    // One copy for a user on a display: a later start brings the running window forward,
+    // as Show does, and ends at once, with no window and no icon of its own.
+    std::unique_ptr<OneCopy> oneCopy;
+    const QString display = displayOfThisRun();
+    const std::optional<QString> folder = platform::userRuntimeFolder();
+    if (!display.isEmpty() && folder) {
+        oneCopy = std::make_unique<OneCopy>(
+            *folder, OneCopy::displayName(QGuiApplication::platformName(), display));
+        if (!oneCopy->claim(kAskRunningCopyMs))
+            return 0;
+    }
+
     Form1 window(QCoreApplication::applicationDirPath());
+    if (oneCopy)
+        QObject::connect(oneCopy.get(), &OneCopy::startedAgain, &window, &Form1::bringForward);
     window.show();
     return app.exec();
 }
