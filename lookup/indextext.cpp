@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
 
@@ -40,19 +42,35 @@ constexpr std::array<uchar, 256> kFold = makeFoldTable();
 IndexText::IndexText(QByteArray plainText) : m_text(std::move(plainText))
 {
     m_folded = fold(m_text);
-    m_lineStarts.push_back(0);
+    m_lineStarts.append(0);
     const char *data = m_text.constData();
     const qsizetype size = m_text.size();
     for (qsizetype i = 0; i < size; ++i) {
         if (data[i] == '\n') {
-            m_lineStarts.push_back(i + 1);
+            m_lineStarts.append(i + 1);
         } else if (data[i] == '\r') {
             if (i + 1 < size && data[i + 1] == '\n')
                 ++i;
-            m_lineStarts.push_back(i + 1);
+            m_lineStarts.append(i + 1);
         }
     }
 }
+
+namespace {
+
+IndexText parse(QFile &file)
+{
+    const qint64 size = file.size();
+    if (size > 0) {
+        if (const uchar *mapped = file.map(0, size)) {
+            return IndexText(platform::rtfPlainText(
+                QByteArrayView(reinterpret_cast<const char *>(mapped), qsizetype(size))));
+        }
+    }
+    return IndexText(platform::rtfPlainText(file.read(size)));
+}
+
+} // namespace
 
 std::optional<IndexText> IndexText::load(const QString &path)
 {
@@ -60,14 +78,45 @@ std::optional<IndexText> IndexText::load(const QString &path)
         platform::openRegularFile(path, platform::caps::kIndex.size);
     if (!file)
         return std::nullopt;
-    const qint64 size = file->size();
-    if (size > 0) {
-        if (const uchar *mapped = file->map(0, size)) {
-            return IndexText(platform::rtfPlainText(
-                QByteArrayView(reinterpret_cast<const char *>(mapped), qsizetype(size))));
-        }
+    return parse(*file);
+}
+
+IndexCache::Identity IndexCache::identityOf(const struct stat &status)
+{
+    return {quint64(status.st_dev), quint64(status.st_ino), qint64(status.st_size),
+            qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
+            qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec};
+}
+
+std::optional<IndexText> IndexCache::load(const QString &path)
+{
+    const std::unique_ptr<QFile> file =
+        platform::openRegularFile(path, platform::caps::kIndex.size);
+    struct stat status
+    {
+    };
+    if (const auto kept = m_kept.constFind(path); kept != m_kept.constEnd()) {
+        if (file && ::fstat(file->handle(), &status) == 0 && kept->identity == identityOf(status))
+            return kept->index;
+        m_bytes -= kept->index.text().size();
+        m_kept.erase(kept);
     }
-    return IndexText(platform::rtfPlainText(file->read(size)));
+    if (!file)
+        return std::nullopt;
+    if (::fstat(file->handle(), &status) != 0)
+        return parse(*file);
+    IndexText index = parse(*file);
+    const qsizetype bytes = index.text().size();
+    if (bytes <= kBytes) {
+        // When the new one does not fit beside them, all that is kept goes.
+        if (m_bytes + bytes > kBytes) {
+            m_kept.clear();
+            m_bytes = 0;
+        }
+        m_kept.insert(path, Kept{identityOf(status), index});
+        m_bytes += bytes;
+    }
+    return index;
 }
 
 QByteArray IndexText::fold(QByteArrayView text)

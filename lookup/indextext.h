@@ -3,10 +3,13 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
+#include <QList>
 #include <QString>
 
 #include <optional>
-#include <vector>
+
+struct stat;
 
 namespace lookup {
 
@@ -43,7 +46,41 @@ public:
 private:
     QByteArray m_text;
     QByteArray m_folded;
-    std::vector<qsizetype> m_lineStarts;
+    // Shared between copies, as the two texts are: a copy costs nothing.
+    QList<qsizetype> m_lineStarts;
+};
+
+// The parsed indexes of the files loaded so far, each kept for as long as its file is
+// unchanged: the same file (device and inode), of the same size, with the same times of
+// change of its content and of its status. Going back to an initial then parses nothing,
+// and a file that was replaced or written to is read afresh. The texts kept never exceed
+// kBytes together; a larger index is parsed and not kept.
+class IndexCache
+{
+public:
+    static constexpr qsizetype kBytes = qsizetype(64) << 20;
+
+    // As IndexText::load, for the file at path as it is now.
+    std::optional<IndexText> load(const QString &path);
+
+private:
+    struct Identity
+    {
+        quint64 device = 0;
+        quint64 inode = 0;
+        qint64 size = -1;
+        qint64 modified = 0; // nanoseconds
+        qint64 changed = 0;
+        bool operator==(const Identity &) const = default;
+    };
+    static Identity identityOf(const struct stat &status);
+    struct Kept
+    {
+        Identity identity;
+        IndexText index;
+    };
+    QHash<QString, Kept> m_kept;
+    qsizetype m_bytes = 0;
 };
 
 } // namespace lookup

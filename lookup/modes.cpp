@@ -12,7 +12,7 @@ void loadIdiomIndex(SearchState &state, const QString &programFolder)
 {
     state.matchedSinceSwitch = false;
     if (std::optional<IndexText> index =
-            IndexText::load(platform::dataPath(programFolder, u"\\source1\\idioms.hhh")))
+            state.indexCache.load(platform::dataPath(programFolder, u"\\source1\\idioms.hhh")))
         state.index = std::move(*index);
 }
 
@@ -23,7 +23,7 @@ void loadWordsIndex(SearchState &state, const QString &programFolder)
     std::optional<IndexText> index;
     if (!state.typedInitial.isEmpty()) {
         const QString name = initialFileName(state.typedInitial) + QLatin1String(".hhh");
-        index = IndexText::load(platform::dataPath(programFolder, u"\\source1\\") + name);
+        index = state.indexCache.load(platform::dataPath(programFolder, u"\\source1\\") + name);
     }
     if (index) {
         state.index = std::move(*index);

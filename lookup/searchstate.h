@@ -44,6 +44,8 @@ struct SearchState
 
     // The loaded index: a letter index file in words mode, the idiom index in idioms mode.
     IndexText index;
+    // The indexes parsed so far, for as long as their files are unchanged.
+    IndexCache indexCache;
 };
 
 } // namespace lookup

@@ -56,8 +56,8 @@ bool acceptInitial(SearchState &state, const QString &programFolder, QByteArrayV
     if (initial != state.loadedInitial) {
         std::optional<IndexText> index;
         if (isFileNameInitial(initial.front())) {
-            index = IndexText::load(dataFile(programFolder, u"\\source1\\",
-                                             initialFileName(initial) + QLatin1String(".hhh")));
+            index = state.indexCache.load(dataFile(
+                programFolder, u"\\source1\\", initialFileName(initial) + QLatin1String(".hhh")));
         }
         if (!index) {
             state.currentInitial = state.loadedInitial;

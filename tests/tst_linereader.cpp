@@ -16,6 +16,8 @@ private Q_SLOTS:
     void readsLinesWithEveryBreak_data();
     void readsLinesWithEveryBreak();
     void skipThenReadKeepsPlace();
+    void skipCountsLineEndsAcrossBlocks_data();
+    void skipCountsLineEndsAcrossBlocks();
     void readPastEndFailsAndChangesNothing();
     void missingFileDoesNotOpen();
     void capsBoundWhatIsRead_data();
@@ -90,6 +92,43 @@ void TestLineReader::readPastEndFailsAndChangesNothing()
     QVERIFY(!reader->readLine());
     QVERIFY(!reader->skipLine());
     QCOMPARE(reader->skipLines(5), 0);
+}
+
+void TestLineReader::skipCountsLineEndsAcrossBlocks_data()
+{
+    QTest::addColumn<QByteArray>("content");
+
+    // Whole blocks of 16 KiB are counted at once: a line end at the block's last byte.
+    const QByteArray first(16383, 'x');
+    QTest::newRow("CR LF across the block's end")
+        << first + "\r\n" + QByteArray("ab\r\n").repeated(500);
+    QTest::newRow("LF at the block's end") << first + "\n" + QByteArray("ab\n").repeated(500);
+    QTest::newRow("lone CR at the block's end") << first + "\r" + QByteArray("ab\r").repeated(500);
+    QTest::newRow("CR, then CR LF across the block's end")
+        << first.chopped(1) + "\r\r\n" + QByteArray("ab\r\n").repeated(500);
+    QTest::newRow("mixed breaks over several blocks")
+        << QByteArray("a\r\nbc\nd\re\r\n").repeated(1600);
+    QTest::newRow("last line without a break") << QByteArray("ab\r\n").repeated(5000) + "end";
+}
+
+void TestLineReader::skipCountsLineEndsAcrossBlocks()
+{
+    QFETCH(QByteArray, content);
+    const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(testsupport::writeFile(path, content));
+
+    // Against skipping one line at a time, for every count up to one past the last line.
+    auto reference = platform::LineReader::open(path, {});
+    QVERIFY(reference);
+    for (qint64 count = 0;; ++count) {
+        auto reader = platform::LineReader::open(path, {});
+        QCOMPARE(reader->skipLines(count), count);
+        const std::optional<QByteArray> line = reader->readLine();
+        const std::optional<QByteArray> expected = reference->readLine();
+        QVERIFY2(line == expected, qPrintable(QString::number(count)));
+        if (!expected)
+            break;
+    }
 }
 
 void TestLineReader::missingFileDoesNotOpen()

@@ -82,6 +82,8 @@ private slots:
     void wordWindow();
     void typingReusesTheLoadedIndex();
     void upperCaseInitialLoadsAgain();
+    void backToAnInitialReadsItsFileAsItIs_data();
+    void backToAnInitialReadsItsFileAsItIs();
     void capitalInitialMovesTheEntry_data();
     void capitalInitialMovesTheEntry();
     void refusedInitial_data();
@@ -210,6 +212,49 @@ void TestSearch::upperCaseInitialLoadsAgain()
     QCOMPARE(state.loadedInitial, QByteArray("Q"));
     QCOMPARE(state.entryIndex, std::optional<qint32>(store::kLetterBases[16].base + 1));
     QCOMPARE(state.stem, QByteArray("second"));
+}
+
+void TestSearch::backToAnInitialReadsItsFileAsItIs_data()
+{
+    QTest::addColumn<QByteArray>("change"); // what happens to q.hhh while "a" is typed
+    QTest::addColumn<bool>("matched");      // "quail" is then found
+
+    // The parsed index of q is kept while its file stays as it was, and only then.
+    QTest::newRow("unchanged: the kept index") << QByteArray() << false;
+    QTest::newRow("rewritten, same size") << QByteArray("rewrite") << true;
+    QTest::newRow("replaced by another file") << QByteArray("replace") << true;
+    QTest::newRow("removed: refused") << QByteArray("remove") << false;
+}
+
+void TestSearch::backToAnInitialReadsItsFileAsItIs()
+{
+    QFETCH(QByteArray, change);
+    QFETCH(bool, matched);
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    const QString index = folder + "/source1/q.hhh";
+    QVERIFY(testsupport::writeFile(index, "  q\r\n  quay\r\n  quiz"));
+    QVERIFY(testsupport::writeFile(folder + "/source/q.dll", "q\r\nquay\r\nquiz\r\n"));
+    QVERIFY(testsupport::writeFile(folder + "/source1/a.hhh", "  a\r\n  ab"));
+
+    SearchState state;
+    QVERIFY(lookup::searchStep(state, folder, Mode::Words, "qu").matched);
+    QVERIFY(lookup::searchStep(state, folder, Mode::Words, "a").matched);
+    const QByteArray quail("  q\r\n  quai\r\n  quiz");
+    if (change == "rewrite") {
+        QFile file(index);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QCOMPARE(file.write(quail), qint64(quail.size()));
+    } else if (change == "replace") {
+        QVERIFY(testsupport::writeFile(index + ".new", quail));
+        QVERIFY(QFile::remove(index));
+        QVERIFY(QFile::rename(index + ".new", index));
+    } else if (change == "remove") {
+        QVERIFY(QFile::remove(index));
+    }
+    const lookup::StepOutcome outcome = lookup::searchStep(state, folder, Mode::Words, "quai");
+    QCOMPARE(outcome.matched, matched);
+    QCOMPARE(state.loadedInitial, QByteArray(change == "remove" ? "a" : "q"));
 }
 
 void TestSearch::capitalInitialMovesTheEntry_data()
