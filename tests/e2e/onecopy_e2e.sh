@@ -46,7 +46,7 @@ icons()
 }
 one_window_one_icon() { [ "$(shown_windows)" = 1 ] && [ "$(icons)" = 1 ]; }
 # The tree of windows cannot be read while a window in it goes away: asked again a while.
-settles_to_one_window_one_icon() { xs_wait_for "one window and one icon" 5 one_window_one_icon; }
+settles_to_one_window_one_icon() { xs_wait_for "one window and one icon" 15 one_window_one_icon; }
 
 # The number of colours in a strip of the search box, right of where its cursor stands
 # while it is empty: one while nothing is typed, more once text is drawn there.
