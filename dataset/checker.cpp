@@ -4,9 +4,9 @@
 #include "dataset.h"
 #include "folderswap.h"
 #include "platform/linereader.h"
-#include "platform/paths.h"
 #include "platform/regularfile.h"
 #include "platform/rtfreader.h"
+#include "store/datafiles.h"
 #include "store/letterbases.h"
 #include "store/textcode.h"
 
@@ -15,6 +15,8 @@
 #include <array>
 
 namespace dataset {
+
+namespace datafiles = store::datafiles;
 
 namespace {
 
@@ -49,11 +51,6 @@ private:
     QStringList m_overflow;
 };
 
-QString windowsPath(const QString &relative)
-{
-    return u'\\' + QString(relative).replace(u'/', u'\\');
-}
-
 // A start-up table file is read line by line here, so it is capped as a whole: its cells and
 // a few lines more.
 constexpr platform::FileCap kCheckedTable{40 * (platform::caps::kTableLine + 2),
@@ -61,7 +58,7 @@ constexpr platform::FileCap kCheckedTable{40 * (platform::caps::kTableLine + 2),
 
 QString dataFile(const QString &programFolder, const QString &relative)
 {
-    return platform::dataPath(programFolder, windowsPath(relative));
+    return datafiles::path(programFolder, relative);
 }
 
 // Names a file the reader refused: missing, or there and refused.
@@ -165,15 +162,16 @@ void checkDefinitions(Collector &problems, const QString &name, const QList<QByt
 }
 
 using Definitions = std::array<std::optional<QList<QByteArray>>, 2>;
-const QString kDefinitionNames[2] = {u"source/first.dll"_qs, u"source/second.dll"_qs};
+const QString kDefinitionNames[2] = {datafiles::definitions("first"),
+                                     datafiles::definitions("second")};
 
 // A letter's list against its index, its capacity and the definitions file of its entries.
 void checkLetter(Collector &problems, const QString &programFolder, int l,
                  const Definitions &definitions)
 {
     const char letter = char('a' + l);
-    const QString listName = u"source/"_qs + letterListName(l);
-    const QString indexName = u"source1/"_qs + letterIndexName(l);
+    const QString listName = datafiles::letterList(initialName(l));
+    const QString indexName = datafiles::letterIndex(initialName(l));
     const auto list = readLines(problems, programFolder, listName, platform::caps::kList);
     const auto index = readIndex(problems, programFolder, indexName);
     if (list) {
@@ -212,23 +210,25 @@ void checkLetter(Collector &problems, const QString &programFolder, int l,
 
 void checkIdioms(Collector &problems, const QString &programFolder)
 {
-    const auto idiomList =
-        readLines(problems, programFolder, u"source/3.dll"_qs, platform::caps::kList);
-    const auto idiomIndex = readIndex(problems, programFolder, u"source1/idioms.hhh"_qs);
+    const QString listName = datafiles::idiomList();
+    const QString indexName = datafiles::idiomIndex();
+    const QString definitionsName = datafiles::idiomDefinitions();
+    const auto idiomList = readLines(problems, programFolder, listName, platform::caps::kList);
+    const auto idiomIndex = readIndex(problems, programFolder, indexName);
     const auto idiomDefinitions =
-        readLines(problems, programFolder, u"source/5.dll"_qs, platform::caps::kDefinitions);
+        readLines(problems, programFolder, definitionsName, platform::caps::kDefinitions);
     if (idiomDefinitions)
-        checkDefinitions(problems, u"source/5.dll"_qs, *idiomDefinitions);
+        checkDefinitions(problems, definitionsName, *idiomDefinitions);
     if (idiomList && idiomIndex)
-        checkAlignment(problems, u"source/3.dll"_qs, *idiomList, u"source1/idioms.hhh"_qs,
-                       *idiomIndex);
+        checkAlignment(problems, listName, *idiomList, indexName, *idiomIndex);
     if (idiomList && idiomDefinitions && idiomDefinitions->size() < idiomList->size())
-        problems.add(u"source/5.dll"_qs, 0,
-                     QStringLiteral("has %1 lines for the %2 idioms of source/3.dll")
+        problems.add(definitionsName, 0,
+                     QStringLiteral("has %1 lines for the %2 idioms of %3")
                          .arg(idiomDefinitions->size())
-                         .arg(idiomList->size()));
+                         .arg(idiomList->size())
+                         .arg(listName));
     if (idiomList && idiomList->size() < store::kWholeIdiomListLines)
-        problems.add(u"source/3.dll"_qs, 0,
+        problems.add(listName, 0,
                      QStringLiteral("has %1 idioms; the whole list shows %2")
                          .arg(idiomList->size())
                          .arg(store::kWholeIdiomListLines),
@@ -260,8 +260,8 @@ QList<Problem> check(const QString &programFolder)
         checkLetter(problems, programFolder, l, definitions);
     checkIdioms(problems, programFolder);
 
-    const std::pair<QString, int> tables[] = {{u"source/alf.dll"_qs, 36},
-                                              {u"source/sp.dll"_qs, 21}};
+    const std::pair<QString, int> tables[] = {{datafiles::symbolTable(), 36},
+                                              {datafiles::tagTable(), 21}};
     for (const auto &[name, size] : tables) {
         const auto lines = readLines(problems, programFolder, name, kCheckedTable);
         if (lines && lines->size() != size)

@@ -4,6 +4,7 @@
 #include "folderswap.h"
 #include "platform/atomicwrite.h"
 #include "rtfwriter.h"
+#include "store/datafiles.h"
 #include "store/letterbases.h"
 #include "store/textcode.h"
 
@@ -13,6 +14,8 @@
 #include <QTemporaryDir>
 
 namespace dataset {
+
+namespace datafiles = store::datafiles;
 
 namespace {
 
@@ -53,13 +56,13 @@ QByteArray encodeCounted(const QByteArray &definition, const store::SymbolCells 
     return encoded.line;
 }
 
+// The name of any file of the set, in either folder.
 bool isReservedName(const QString &name)
 {
     static const QStringList reserved = [] {
-        QStringList names{u"3.dll"_qs,   u"5.dll"_qs,  u"first.dll"_qs, u"second.dll"_qs,
-                          u"alf.dll"_qs, u"sp.dll"_qs, u"idioms.hhh"_qs};
-        for (int i = 0; i < 26; ++i)
-            names << letterListName(i) << letterIndexName(i);
+        QStringList names;
+        for (const QString &file : datafiles::all())
+            names << file.section(u'/', -1);
         return names;
     }();
     return reserved.contains(name, Qt::CaseInsensitive);
@@ -104,8 +107,9 @@ std::optional<QString> validate(const DataSet &set)
 // Writes source/ and source1/ below root.
 std::optional<QString> writeInto(const QString &root, const DataSet &set, EncodingLoss &loss)
 {
-    const QString source = root + u"/source"_qs;
-    const QString source1 = root + u"/source1"_qs;
+    const QString source = datafiles::path(root, datafiles::kListFolder.toString());
+    const QString source1 = datafiles::path(root, datafiles::kIndexFolder.toString());
+    const auto file = [&root](const QString &relative) { return datafiles::path(root, relative); };
     for (const QString &folder : {source, source1}) {
         if (auto error = platform::makeFolders(folder))
             return error;
@@ -126,9 +130,10 @@ std::optional<QString> writeInto(const QString &root, const DataSet &set, Encodi
             list << entry.headword;
             index << "  " + entry.headword;
         }
-        if (auto error = writeFile(source + u'/' + letterListName(i), joinLines(list)))
+        if (auto error = writeFile(file(datafiles::letterList(initialName(i))), joinLines(list)))
             return error;
-        if (auto error = writeFile(source1 + u'/' + letterIndexName(i), rtfDocument(index)))
+        if (auto error =
+                writeFile(file(datafiles::letterIndex(initialName(i))), rtfDocument(index)))
             return error;
 
         const int base = store::kLetterBases[i].base;
@@ -147,9 +152,9 @@ std::optional<QString> writeInto(const QString &root, const DataSet &set, Encodi
             definitionLines[base - offset + n + 1] =
                 encodeCounted(entries[n].definition, set.cells, loss);
     }
-    if (auto error = writeFile(source + u"/first.dll"_qs, joinLines(first)))
+    if (auto error = writeFile(file(datafiles::definitions("first")), joinLines(first)))
         return error;
-    if (auto error = writeFile(source + u"/second.dll"_qs, joinLines(second)))
+    if (auto error = writeFile(file(datafiles::definitions("second")), joinLines(second)))
         return error;
 
     QList<QByteArray> idiomList, idiomIndex, idiomDefinitions;
@@ -158,17 +163,17 @@ std::optional<QString> writeInto(const QString &root, const DataSet &set, Encodi
         idiomIndex << "  " + entry.headword;
         idiomDefinitions << encodeCounted(entry.definition, set.cells, loss);
     }
-    if (auto error = writeFile(source + u"/3.dll"_qs, joinLines(idiomList)))
+    if (auto error = writeFile(file(datafiles::idiomList()), joinLines(idiomList)))
         return error;
-    if (auto error = writeFile(source + u"/5.dll"_qs, joinLines(idiomDefinitions)))
+    if (auto error = writeFile(file(datafiles::idiomDefinitions()), joinLines(idiomDefinitions)))
         return error;
-    if (auto error = writeFile(source1 + u"/idioms.hhh"_qs, rtfDocument(idiomIndex)))
+    if (auto error = writeFile(file(datafiles::idiomIndex()), rtfDocument(idiomIndex)))
         return error;
 
-    if (auto error = writeFile(source + u"/alf.dll"_qs,
+    if (auto error = writeFile(file(datafiles::symbolTable()),
                                joinLines(QList<QByteArray>(set.cells.begin(), set.cells.end()))))
         return error;
-    if (auto error = writeFile(source + u"/sp.dll"_qs,
+    if (auto error = writeFile(file(datafiles::tagTable()),
                                joinLines(QList<QByteArray>(set.tags.begin(), set.tags.end()))))
         return error;
     for (const auto &[name, bytes] : set.extraFiles) {
@@ -208,13 +213,9 @@ std::optional<int> headwordCapacity(int letterIndex)
     return *capacity - 1;
 }
 
-QString letterListName(int letterIndex)
+QString initialName(int letterIndex)
 {
-    return QChar(u'a' + letterIndex) + u".dll"_qs;
-}
-QString letterIndexName(int letterIndex)
-{
-    return QChar(u'a' + letterIndex) + u".hhh"_qs;
+    return QChar(u'a' + letterIndex);
 }
 
 namespace {
@@ -273,7 +274,9 @@ WriteOutcome writeWithLoss(const QString &programFolder, const DataSet &set)
     // From the journal on, the temporary folder belongs to the swap: a swap that fails
     // half-way is finished by the next run, which needs what the folder holds.
     temporary.setAutoRemove(false);
-    if (auto error = swapFolders(programFolder, temporary.path(), {u"source"_qs, u"source1"_qs})) {
+    if (auto error =
+            swapFolders(programFolder, temporary.path(),
+                        {datafiles::kListFolder.toString(), datafiles::kIndexFolder.toString()})) {
         if (swapInterrupted(programFolder))
             *error += u" (the next run of the builder finishes the swap)"_qs;
         else

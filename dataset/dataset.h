@@ -76,8 +76,7 @@ std::optional<QString> finishInterruptedWrite(const QString &programFolder,
 // less line 0; std::nullopt for z, which has no bound.
 std::optional<int> headwordCapacity(int letterIndex);
 
-// The names of the letter files, with the initial folded to lower case.
-QString letterListName(int letterIndex);  // "a.dll"
-QString letterIndexName(int letterIndex); // "a.hhh"
+// The initial of the letter files of letter index (0 = a), lower case.
+QString initialName(int letterIndex);
 
 } // namespace dataset

@@ -3,7 +3,7 @@
 // the first place where two spaces and the search text stand (ignoring case), and the
 // caption, the line, the entry index and the list window all follow from that place.
 #include "lookup/searchstep.h"
-#include "platform/paths.h"
+#include "store/datafiles.h"
 #include "store/letterbases.h"
 
 #include "fuzzinput.h"
@@ -17,12 +17,14 @@
 
 namespace {
 
+namespace datafiles = store::datafiles;
+
 const QString &programFolder()
 {
     static const QString folder = [] {
         const QString path = QDir::tempPath() + QStringLiteral("/vellumstack-fuzz-search-") +
                              QString::number(QCoreApplication::applicationPid());
-        QDir().mkpath(path + QStringLiteral("/source"));
+        QDir().mkpath(datafiles::path(path, datafiles::kListFolder.toString()));
         return path;
     }();
     return folder;
@@ -72,16 +74,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     lookup::SearchState state;
     state.index = lookup::IndexText(indexText.toByteArray());
-    QString listPath = platform::dataPath(programFolder(), u"\\source\\3.dll");
+    QString listPath = datafiles::path(programFolder(), datafiles::idiomList());
     if (mode == lookup::Mode::Words && !searchText.isEmpty()) {
         if (!lookup::isFileNameInitial(searchText.front()))
             return 0;
         // The initial's index is the one already loaded: no index file is read.
         state.loadedInitial = searchText.first(1);
-        listPath =
-            platform::dataPath(programFolder(), QStringLiteral("\\source\\") +
-                                                    lookup::initialFileName(searchText.first(1)) +
-                                                    QStringLiteral(".dll"));
+        listPath = datafiles::path(
+            programFolder(), datafiles::letterList(lookup::initialFileName(searchText.first(1))));
     }
     {
         QFile list(listPath);

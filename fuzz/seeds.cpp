@@ -12,6 +12,7 @@
 #include "dataset/rtfwriter.h"
 #include "platform/linereader.h"
 #include "platform/rtfreader.h"
+#include "store/datafiles.h"
 #include "store/textcode.h"
 
 #include <QDir>
@@ -118,15 +119,18 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cannot write the data set\n");
         return 1;
     }
-    const QString source = scratch.path() + QStringLiteral("/source/");
-    const QString source1 = scratch.path() + QStringLiteral("/source1/");
+    const auto file = [&scratch](const QString &relative) {
+        return store::datafiles::path(scratch.path(), relative);
+    };
+    namespace datafiles = store::datafiles;
     SeedWriter seeds(QString::fromLocal8Bit(argv[1]));
 
     // Text code: the 36 cells, then an encoded line of each kind of file.
-    const QList<QByteArray> cellLines = linesOf(source + QStringLiteral("alf.dll"));
-    for (const QString &name : {u"first.dll"_qs, u"second.dll"_qs, u"5.dll"_qs}) {
+    const QList<QByteArray> cellLines = linesOf(file(datafiles::symbolTable()));
+    for (const QString &name : {datafiles::definitions("first"), datafiles::definitions("second"),
+                                datafiles::idiomDefinitions()}) {
         int taken = 0;
-        for (const QByteArray &line : linesOf(source + name)) {
+        for (const QByteArray &line : linesOf(file(name))) {
             if (!line.isEmpty() && taken++ % 5 == 0 && taken < 40)
                 seeds.add(u"fuzz_textcode"_qs, fuzzinput::join(cellLines, line));
         }
@@ -134,15 +138,17 @@ int main(int argc, char **argv)
     seeds.add(u"fuzz_textcode"_qs, fuzzinput::join(cellLines, "9900992299239924981065"));
 
     // Rich text: index files as written, and the constructs a hand-edited one may hold.
-    for (const QString &name : {u"a.hhh"_qs, u"q.hhh"_qs, u"idioms.hhh"_qs})
-        seeds.add(u"fuzz_rtfreader"_qs, readAll(source1 + name));
+    for (const QString &name :
+         {datafiles::letterIndex(u"a"), datafiles::letterIndex(u"q"), datafiles::idiomIndex()})
+        seeds.add(u"fuzz_rtfreader"_qs, readAll(file(name)));
     seeds.add(u"fuzz_rtfreader"_qs, "{\\rtf1{\\*\\generator x;}{\\info{\\title t}}\\uc2\\u8212"
                                     "--\\u-3913?a\\'e9{\\bin3 }}}b\\tab c\\line\\par}");
     seeds.add(u"fuzz_rtfreader"_qs, dataset::rtfDocument({"  a\\b", "  {c}", "\t\x80"}));
 
     // Line reader: list files, and their lines with every kind of line break.
-    for (const QString &name : {u"a.dll"_qs, u"3.dll"_qs, u"sp.dll"_qs})
-        seeds.add(u"fuzz_linereader"_qs, readAll(source + name));
+    for (const QString &name :
+         {datafiles::letterList(u"a"), datafiles::idiomList(), datafiles::tagTable()})
+        seeds.add(u"fuzz_linereader"_qs, readAll(file(name)));
     seeds.add(u"fuzz_linereader"_qs, "a\r\nb\nc\rd\r\r\n\n\re");
 
     // Settings file: as "Restore" leaves it, one colour stored into an empty file, and a
@@ -162,15 +168,14 @@ int main(int argc, char **argv)
     seeds.add(u"fuzz_settingsfile"_qs, edited);
 
     // Tag bracketing: the 21 tags, then definitions as the decoder gives them.
-    const QList<QByteArray> tagLines = linesOf(source + QStringLiteral("sp.dll"));
+    const QList<QByteArray> tagLines = linesOf(file(datafiles::tagTable()));
     for (int n = 0; n < 6; ++n)
         seeds.add(u"fuzz_tagbracketing"_qs, fuzzinput::join(tagLines, definitionOf(n)));
 
     // Search step: mode and search text, then the plain text of an index.
     const QByteArray letterIndex =
-        platform::rtfPlainText(readAll(source1 + QStringLiteral("c.hhh")));
-    const QByteArray idiomIndex =
-        platform::rtfPlainText(readAll(source1 + QStringLiteral("idioms.hhh")));
+        platform::rtfPlainText(readAll(file(datafiles::letterIndex(u"c"))));
+    const QByteArray idiomIndex = platform::rtfPlainText(readAll(file(datafiles::idiomIndex())));
     for (const QByteArray &text : {"wc", "wC1", "wcz", "wc\xc9t\xc9", "wcq"})
         seeds.add(u"fuzz_searchstep"_qs, text + '\n' + letterIndex);
     for (const QByteArray &text : {"i", "ibe", "iBE 1", "ibe z"})

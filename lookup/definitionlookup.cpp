@@ -5,7 +5,7 @@
 #include "lookup/tagbracketing.h"
 
 #include "platform/linereader.h"
-#include "platform/paths.h"
+#include "store/datafiles.h"
 #include "store/letterbases.h"
 #include "store/textcode.h"
 
@@ -75,12 +75,9 @@ LookupOutcome lookUpDefinition(const SearchState &state, const QString &programF
         return outcome;
     }
 
-    const QString path =
-        mode == Mode::Words
-            ? platform::dataPath(programFolder, QStringLiteral("\\source\\") +
-                                                    QString::fromLatin1(state.stem) +
-                                                    QLatin1String(".dll"))
-            : platform::dataPath(programFolder, u"\\source\\5.dll");
+    const QString path = store::datafiles::path(
+        programFolder, mode == Mode::Words ? store::datafiles::definitions(state.stem)
+                                           : store::datafiles::idiomDefinitions());
     const std::optional<EntryLine> line =
         readEntryLine(path, definitionLine(state.entryIndex.value_or(0), mode));
 

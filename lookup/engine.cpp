@@ -3,7 +3,7 @@
 
 #include "lookup/modes.h"
 #include "lookup/searchstep.h"
-#include "platform/paths.h"
+#include "store/datafiles.h"
 
 namespace lookup {
 
@@ -11,8 +11,9 @@ Engine::Engine(QString programFolder) : m_programFolder(std::move(programFolder)
 
 void Engine::loadTables()
 {
-    store::loadTable(platform::dataPath(m_programFolder, u"\\source\\alf.dll"), m_symbols);
-    store::loadTable(platform::dataPath(m_programFolder, u"\\source\\sp.dll"), m_tags);
+    namespace datafiles = store::datafiles;
+    store::loadTable(datafiles::path(m_programFolder, datafiles::symbolTable()), m_symbols);
+    store::loadTable(datafiles::path(m_programFolder, datafiles::tagTable()), m_tags);
 }
 
 SearchView Engine::textChanged(QByteArrayView text)

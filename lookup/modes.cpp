@@ -3,16 +3,18 @@
 
 #include "lookup/searchstep.h"
 #include "platform/linereader.h"
-#include "platform/paths.h"
+#include "store/datafiles.h"
 #include "store/letterbases.h"
 
 namespace lookup {
+
+namespace datafiles = store::datafiles;
 
 void loadIdiomIndex(SearchState &state, const QString &programFolder)
 {
     state.matchedSinceSwitch = false;
     if (std::optional<IndexText> index =
-            state.indexCache.load(platform::dataPath(programFolder, u"\\source1\\idioms.hhh")))
+            state.indexCache.load(datafiles::path(programFolder, datafiles::idiomIndex())))
         state.index = std::move(*index);
 }
 
@@ -22,8 +24,8 @@ void loadWordsIndex(SearchState &state, const QString &programFolder)
     state.matchedSinceSwitch = false;
     std::optional<IndexText> index;
     if (!state.typedInitial.isEmpty()) {
-        const QString name = initialFileName(state.typedInitial) + QLatin1String(".hhh");
-        index = state.indexCache.load(platform::dataPath(programFolder, u"\\source1\\") + name);
+        index = state.indexCache.load(datafiles::path(
+            programFolder, datafiles::letterIndex(initialFileName(state.typedInitial))));
     }
     if (index) {
         state.index = std::move(*index);
@@ -39,7 +41,7 @@ QList<QByteArray> showWholeIdiomList(SearchState &state, const QString &programF
     state.wholeList = WholeList::Shown;
     QList<QByteArray> items;
     if (auto reader = platform::LineReader::open(
-            platform::dataPath(programFolder, u"\\source\\3.dll"), platform::caps::kList)) {
+            datafiles::path(programFolder, datafiles::idiomList()), platform::caps::kList)) {
         items.reserve(store::kWholeIdiomListLines);
         while (items.size() < store::kWholeIdiomListLines) {
             std::optional<QByteArray> line = reader->readLine();

@@ -3,17 +3,12 @@
 
 #include "platform/codepage.h"
 #include "platform/linereader.h"
-#include "platform/paths.h"
+#include "store/datafiles.h"
 #include "store/letterbases.h"
 
 namespace lookup {
 
 namespace {
-
-QString dataFile(const QString &programFolder, QStringView folder, const QString &name)
-{
-    return platform::dataPath(programFolder, folder.toString() + name);
-}
 
 QByteArray searchKey(QByteArrayView searchText)
 {
@@ -56,8 +51,8 @@ bool acceptInitial(SearchState &state, const QString &programFolder, QByteArrayV
     if (initial != state.loadedInitial) {
         std::optional<IndexText> index;
         if (isFileNameInitial(initial.front())) {
-            index = state.indexCache.load(dataFile(
-                programFolder, u"\\source1\\", initialFileName(initial) + QLatin1String(".hhh")));
+            index = state.indexCache.load(store::datafiles::path(
+                programFolder, store::datafiles::letterIndex(initialFileName(initial))));
         }
         if (!index) {
             state.currentInitial = state.loadedInitial;
@@ -110,9 +105,10 @@ StepOutcome wordsStep(SearchState &state, const QString &programFolder, QByteArr
         }
     }
     if (!state.keepList) {
-        outcome.list = listWindow(dataFile(programFolder, u"\\source\\",
-                                           initialFileName(initial) + QLatin1String(".dll")),
-                                  line, QByteArray("  ") + initial);
+        outcome.list =
+            listWindow(store::datafiles::path(
+                           programFolder, store::datafiles::letterList(initialFileName(initial))),
+                       line, QByteArray("  ") + initial);
     }
     return outcome;
 }
@@ -129,7 +125,8 @@ StepOutcome idiomsStep(SearchState &state, const QString &programFolder, QByteAr
     state.entryIndex = qint32(line);
     if (!state.keepList && !state.wholeListShown()) {
         outcome.list =
-            listWindow(platform::dataPath(programFolder, u"\\source\\3.dll"), line, std::nullopt);
+            listWindow(store::datafiles::path(programFolder, store::datafiles::idiomList()), line,
+                       std::nullopt);
     }
     return outcome;
 }

@@ -9,6 +9,7 @@
 #include "shell/widgetcolour.h"
 
 #include "platform/folderattributes.h"
+#include "store/datafiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -291,8 +292,8 @@ void Form1::load()
 
     // The program folder was recorded by the constructor; every data path starts with it.
     // The two data folders are hidden.
-    platform::markHiddenSystem(m_programFolder, QStringLiteral("source"));
-    platform::markHiddenSystem(m_programFolder, QStringLiteral("source1"));
+    platform::markHiddenSystem(m_programFolder, store::datafiles::kListFolder.toString());
+    platform::markHiddenSystem(m_programFolder, store::datafiles::kIndexFolder.toString());
 
     // The symbol cells and the tag cells, the tables of the decoder and the tag bracketing.
     m_engine.loadTables();

@@ -150,6 +150,9 @@ void TestEngine::sequence_data()
     QTest::newRow("whole list after text: its idiom")
         << QStringList{"type ab", "idioms yes", "search"} << QByteArray() << 3134 << idiom(0)
         << "  " + idiom(0) << QByteArray("gloss 0");
+    QTest::newRow("whole list from a box emptied before the switch: nothing found yet")
+        << QStringList{"type ab", "clear", "idioms yes", "search"} << QByteArray() << 3134
+        << idiom(0) << QByteArray() << QByteArray();
     QTest::newRow("whole list from an empty box: nothing found yet")
         << QStringList{"idioms yes", "search"} << QByteArray() << 3134 << idiom(0) << QByteArray()
         << QByteArray();
@@ -250,7 +253,13 @@ void TestEngine::chosenModeAgainChangesNothing()
 void TestEngine::wholeListScrollsToTheMatch()
 {
     Engine engine(m_dir.path());
-    run(engine, {"idioms yes"});
+    run(engine, {"type ab", "idioms yes"});
+    // Exactly the first 3134 lines of the idiom list, not behind the window the step put there.
+    QList<QByteArray> lines;
+    for (int n = 0; n < store::kWholeIdiomListLines; ++n)
+        lines << idiom(n);
+    QCOMPARE(engine.list(), lines);
+
     lookup::SearchView view = engine.textChanged("idiom 03133");
     QVERIFY(!view.list);
     QCOMPARE(view.scrollTo, std::optional<int>(3133));

@@ -48,9 +48,6 @@ private Q_SLOTS:
     void init();
 
     void choosingCheckedModeChangesNothing();
-    void wholeListHoldsExactlyTheIdiomLines_data();
-    void wholeListHoldsExactlyTheIdiomLines();
-    void noLeavesListEmptyUntilTyping();
     void typingInWholeListNeverRefills();
     void backToWordsRestoresWindowsAndIndex();
 
@@ -93,70 +90,6 @@ void TestShellModes::choosingCheckedModeChangesNothing()
     QCOMPARE(window.prompts->asked.size(), 1); // the question came only on entering
 }
 
-void TestShellModes::wholeListHoldsExactlyTheIdiomLines_data()
-{
-    QTest::addColumn<bool>("typed");   // "ab" typed in words mode
-    QTest::addColumn<bool>("cleared"); // and the box emptied again before the switch
-    QTest::addColumn<QString>("definition");
-    QTest::addColumn<QString>("caption");
-
-    // With text in the box, entering idioms runs a search step first: Search shows the
-    // definition of the idiom it found, which the caption names.
-    QTest::newRow("text in the box: its idiom") << true << false << "gloss 0"
-                                                << "  " + QString::fromLatin1(idiom(0));
-    // An empty box runs no step: nothing has been found since the switch, and the
-    // caption is empty; so is the definition.
-    QTest::newRow("empty box: nothing") << false << false << ""
-                                        << "";
-    QTest::newRow("box emptied before the switch: nothing") << true << true << ""
-                                                            << "";
-}
-
-void TestShellModes::wholeListHoldsExactlyTheIdiomLines()
-{
-    QFETCH(bool, typed);
-    QFETCH(bool, cleared);
-    QFETCH(QString, definition);
-    QFETCH(QString, caption);
-
-    Window window(m_dir.path());
-    auto *rr = window.child<QLineEdit>("rr");
-    if (typed)
-        QTest::keyClicks(rr, "ab");
-    if (cleared)
-        rr->clear();
-    window.prompts->answers = {true};
-    window.child<QAction>("IdiomsandExpressions")->trigger();
-
-    // The whole list replaces the window of the search step rather than following it.
-    const QStringList items = window.listItems();
-    QCOMPARE(items.size(), 3134);
-    QCOMPARE(items.front(), QString::fromLatin1(idiom(0)));
-    QCOMPARE(items.back(), QString::fromLatin1(idiom(3133)));
-    QCOMPARE(rr->text(), QString());
-
-    window.child<QPushButton>("Command1")->click();
-    auto *rr1 = window.child<QTextEdit>("rr1");
-    QVERIFY(rr1->isVisible());
-    QCOMPARE(rr1->toPlainText(), definition);
-    const QString shownCaption = window.child<QLabel>("Label2")->text();
-    QVERIFY2(caption.isEmpty() ? shownCaption.isEmpty() : shownCaption.startsWith(caption),
-             qPrintable(shownCaption));
-}
-
-void TestShellModes::noLeavesListEmptyUntilTyping()
-{
-    Window window(m_dir.path());
-    window.prompts->answers = {false};
-    window.child<QAction>("IdiomsandExpressions")->trigger();
-    QVERIFY(window.listItems().isEmpty());
-
-    QTest::keyClicks(window.child<QLineEdit>("rr"), "idiom 00030");
-    const QStringList items = window.listItems();
-    QCOMPARE(items.size(), 24);
-    QCOMPARE(items.at(10), QString::fromLatin1(idiom(30)));
-}
-
 void TestShellModes::typingInWholeListNeverRefills()
 {
     Window window(m_dir.path());
@@ -193,18 +126,11 @@ void TestShellModes::backToWordsRestoresWindowsAndIndex()
     // Emptying the search box searched the letter index of s, not the idiom index: the list
     // shows the beginning of the s list under its heading.
     QCOMPARE(rr->text(), QString());
-    QStringList items = window.listItems();
+    const QStringList items = window.listItems();
     QCOMPARE(items.size(), 24);
     QCOMPARE(items.front(), QStringLiteral("  s"));
     QCOMPARE(items.at(1), QStringLiteral("sa00"));
     QCOMPARE(window.child<QLabel>("Label2")->text(), QString());
-    // The next characters search the letter index of s again, in 24-line windows.
-    QTest::keyClicks(rr, "sa20");
-    items = window.listItems();
-    QCOMPARE(items.size(), 24);
-    QCOMPARE(items.at(10), QStringLiteral("sa20"));
-    window.child<QPushButton>("Command1")->click();
-    QCOMPARE(window.child<QTextEdit>("rr1")->toPlainText(), QStringLiteral("s def"));
 }
 
 QTEST_MAIN(TestShellModes)

@@ -11,7 +11,7 @@
 #include "lookup/engine.h"
 
 #include "platform/linereader.h"
-#include "platform/paths.h"
+#include "store/datafiles.h"
 #include "store/letterbases.h"
 
 #include <QCoreApplication>
@@ -30,9 +30,31 @@ namespace {
 
 QString g_folder;
 
+namespace datafiles = store::datafiles;
+
+// A file of the data set, by its name relative to the program folder.
 QString sourceFile(const QString &name)
 {
-    return platform::dataPath(g_folder, u"\\source\\") + name;
+    return datafiles::path(g_folder, name);
+}
+
+// The definitions files, each with the list files of its first and its last entry.
+struct DefinitionsFile
+{
+    QString label;
+    QString definitions;
+    QString firstList;
+    QString lastList;
+};
+
+QList<DefinitionsFile> definitionsFiles()
+{
+    return {{u"first.dll"_qs, datafiles::definitions("first"), datafiles::letterList(u"a"),
+             datafiles::letterList(u"i")},
+            {u"second.dll"_qs, datafiles::definitions("second"), datafiles::letterList(u"j"),
+             datafiles::letterList(u"z")},
+            {u"5.dll"_qs, datafiles::idiomDefinitions(), datafiles::idiomList(),
+             datafiles::idiomList()}};
 }
 
 qint64 countLines(const QString &path)
@@ -90,25 +112,21 @@ QByteArray listLine(const QString &name, bool last)
 // An engine that has found the entry on the first or the last line of a definitions file.
 struct FoundEntry
 {
-    explicit FoundEntry(const QString &definitions, bool last) : engine(g_folder)
+    explicit FoundEntry(const DefinitionsFile &file, bool last) : engine(g_folder)
     {
         engine.loadTables();
-        QString list = definitions == u"first.dll" ? u"i.dll"_qs : u"z.dll"_qs;
-        if (!last)
-            list = definitions == u"first.dll" ? u"a.dll"_qs : u"j.dll"_qs;
-        if (definitions == u"5.dll") {
+        if (file.definitions == datafiles::idiomDefinitions()) {
             engine.enterIdioms();
             engine.answerWholeList(lookup::WholeListAnswer::No);
-            list = u"3.dll"_qs;
         }
-        engine.textChanged(listLine(list, last));
+        engine.textChanged(listLine(last ? file.lastList : file.firstList, last));
     }
     lookup::Engine engine;
 };
 
-void definitionLookup(benchmark::State &state, const QString &name, bool last)
+void definitionLookup(benchmark::State &state, const DefinitionsFile &file, bool last)
 {
-    FoundEntry found(name, last);
+    FoundEntry found(file, last);
     for (auto _ : state) {
         lookup::DefinitionView view = found.engine.search();
         benchmark::DoNotOptimize(view);
@@ -120,8 +138,9 @@ QList<QByteArray> randomHeadwords(int count)
 {
     QList<QByteArray> all;
     for (const store::LetterBase &letter : store::kLetterBases) {
-        auto reader = platform::LineReader::open(sourceFile(QChar(letter.letter) + u".dll"_qs),
-                                                 platform::caps::kList);
+        auto reader = platform::LineReader::open(
+            sourceFile(datafiles::letterList(QString(QChar::fromLatin1(letter.letter)))),
+            platform::caps::kList);
         if (!reader || !reader->skipLine()) // line 0 is the letter itself
             continue;
         while (std::optional<QByteArray> line = reader->readLine())
@@ -188,13 +207,12 @@ void printSummary()
 {
     std::printf("\nSummary (processor time, median of 300 calls):\n");
     std::printf("%-12s %14s %14s %8s\n", "file", "last entry", "line count", "ratio");
-    for (const char *name : {"first.dll", "second.dll", "5.dll"}) {
-        const QString file = QString::fromLatin1(name);
+    for (const DefinitionsFile &file : definitionsFiles()) {
         FoundEntry found(file, true);
         const double lookupUs = medianMicroseconds([&] { found.engine.search(); });
-        const QString path = sourceFile(file);
+        const QString path = sourceFile(file.definitions);
         const double countUs = medianMicroseconds([&] { countLines(path); });
-        std::printf("%-12s %11.0f us %11.0f us %7.2fx\n", name, lookupUs, countUs,
+        std::printf("%-12s %11.0f us %11.0f us %7.2fx\n", qPrintable(file.label), lookupUs, countUs,
                     lookupUs / countUs);
     }
     std::printf("search step p99: %.3f ms (goal: at most 0.3 ms)\n", g_stepCpuP99 / 1000);
@@ -206,22 +224,21 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     g_folder = QCoreApplication::applicationDirPath();
-    if (!QFileInfo::exists(sourceFile(u"second.dll"_qs)) ||
-        !QFileInfo::exists(platform::dataPath(g_folder, u"\\source1\\a.hhh"))) {
+    if (!QFileInfo::exists(sourceFile(datafiles::definitions("second"))) ||
+        !QFileInfo::exists(sourceFile(datafiles::letterIndex(u"a")))) {
         std::printf("No sample dictionary in %s: build the target sample-data first; "
                     "nothing measured.\n",
                     qPrintable(g_folder));
         return 0;
     }
 
-    for (const char *name : {"first.dll", "second.dll", "5.dll"}) {
-        const QString file = QString::fromLatin1(name);
-        benchmark::RegisterBenchmark((std::string("LineCount/") + name).c_str(), lineCount, file)
+    for (const DefinitionsFile &file : definitionsFiles()) {
+        const std::string name = file.label.toStdString();
+        benchmark::RegisterBenchmark(("LineCount/" + name).c_str(), lineCount, file.definitions)
             ->Unit(benchmark::kMicrosecond);
         for (bool last : {false, true}) {
-            benchmark::RegisterBenchmark(
-                (std::string("Lookup/") + name + (last ? "/last" : "/first")).c_str(),
-                definitionLookup, file, last)
+            benchmark::RegisterBenchmark(("Lookup/" + name + (last ? "/last" : "/first")).c_str(),
+                                         definitionLookup, file, last)
                 ->Unit(benchmark::kMicrosecond);
         }
     }

@@ -6,14 +6,14 @@
 //   bench_show [PROGRAM-FOLDER]
 #include "lookup/engine.h"
 #include "platform/linereader.h"
-#include "platform/paths.h"
 #include "shell/form1.h"
+#include "store/datafiles.h"
 #include "support/testfiles.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -24,17 +24,15 @@
 
 namespace {
 
+namespace datafiles = store::datafiles;
+
 // Copies the data set of one program folder into another.
 bool copyDataSet(const QString &from, const QString &to)
 {
-    for (const char *folder : {"source", "source1"}) {
-        QDir().mkpath(to + u'/' + QLatin1String(folder));
-        QDirIterator it(from + u'/' + QLatin1String(folder), QDir::Files);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            if (!QFile::copy(path, to + u'/' + QLatin1String(folder) + u'/' + it.fileName()))
-                return false;
-        }
+    for (const QString &file : datafiles::all()) {
+        QDir().mkpath(QFileInfo(datafiles::path(to, file)).path());
+        if (!QFile::copy(datafiles::path(from, file), datafiles::path(to, file)))
+            return false;
     }
     return true;
 }
@@ -42,7 +40,8 @@ bool copyDataSet(const QString &from, const QString &to)
 // The lines of first.dll, with the entry's line replaced by its codes repeated to size bytes.
 QByteArray withLongEntry(const QString &folder, qint64 line, qint64 size)
 {
-    auto reader = platform::LineReader::open(folder + QStringLiteral("/source/first.dll"), {});
+    auto reader =
+        platform::LineReader::open(datafiles::path(folder, datafiles::definitions("first")), {});
     QByteArray file;
     for (qint64 n = 0; reader && !reader->atEnd(); ++n) {
         QByteArray text = *reader->readLine();
@@ -132,7 +131,7 @@ int main(int argc, char *argv[])
                                      std::pair{"20 MB", 20 * 1000 * 1000}}) {
         QTemporaryDir folder;
         if (!copyDataSet(sample, folder.path()) ||
-            !testsupport::writeFile(folder.filePath(QStringLiteral("source/first.dll")),
+            !testsupport::writeFile(datafiles::path(folder.path(), datafiles::definitions("first")),
                                     withLongEntry(sample, line, size)))
             return 1;
         const double lookupTime = lookupMs(folder.path());

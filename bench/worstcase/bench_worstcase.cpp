@@ -8,6 +8,7 @@
 #include "lookup/definitionlookup.h"
 #include "lookup/searchstep.h"
 #include "platform/rtfreader.h"
+#include "store/datafiles.h"
 #include "store/textcode.h"
 #include "support/childrun.h"
 #include "support/testfiles.h"
@@ -21,6 +22,8 @@
 #include <functional>
 
 namespace {
+
+namespace datafiles = store::datafiles;
 
 using testsupport::ChildRun;
 using testsupport::runInChild;
@@ -41,8 +44,8 @@ bool writeLetter(const QString &folder, qint64 lines)
         index += "  " + word(n) + "\\par\r\n";
     }
     index += "}\r\n";
-    return writeFile(folder + QStringLiteral("/source/z.dll"), list) &&
-           writeFile(folder + QStringLiteral("/source1/z.hhh"), index);
+    return writeFile(datafiles::path(folder, datafiles::letterList(u"z")), list) &&
+           writeFile(datafiles::path(folder, datafiles::letterIndex(u"z")), index);
 }
 
 bool searchLast(const QString &folder, qint64 lines)
@@ -70,7 +73,7 @@ int main()
         const QString folder = scratch.path() + QStringLiteral("/index");
         constexpr qint64 lines = 3500000;
         writeLetter(folder, lines);
-        const qint64 size = QFileInfo(folder + QStringLiteral("/source1/z.hhh")).size();
+        const qint64 size = QFileInfo(datafiles::path(folder, datafiles::letterIndex(u"z"))).size();
         print("index file, last headword", size,
               runInChild([&] { return searchLast(folder, lines); }));
     }
@@ -78,7 +81,7 @@ int main()
         const QString folder = scratch.path() + QStringLiteral("/list");
         constexpr qint64 lines = 200000;
         writeLetter(folder, lines);
-        const qint64 size = QFileInfo(folder + QStringLiteral("/source/z.dll")).size();
+        const qint64 size = QFileInfo(datafiles::path(folder, datafiles::letterList(u"z"))).size();
         print("list of 200,000 lines, last one", size,
               runInChild([&] { return searchLast(folder, lines); }));
     }
@@ -88,7 +91,8 @@ int main()
         QByteArray line;
         for (qsizetype i = 0; i < 10 * 1000 * 1000 / 4; ++i)
             line += group;
-        writeFile(folder + QStringLiteral("/source/5.dll"), "1300\r\n" + line + "\r\n");
+        writeFile(datafiles::path(folder, datafiles::idiomDefinitions()),
+                  "1300\r\n" + line + "\r\n");
         print("definitions line of 10 MB", line.size(), runInChild([&] {
                   lookup::SearchState state;
                   state.entryIndex = 1;

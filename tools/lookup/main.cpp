@@ -12,6 +12,7 @@
 #include "lookup/engine.h"
 
 #include "platform/codepage.h"
+#include "store/datafiles.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -208,8 +209,8 @@ int main(int argc, char *argv[])
                                              "unfinished swap (%2); vellumstack-make-dataset "
                                              "--out %1 finishes it")
                                   .arg(folder, dataset::swapJournalPath(folder)));
-    for (const char *sub : {"source", "source1"}) {
-        if (!readableFolder(folder + u'/' + QLatin1String(sub)))
+    for (QStringView sub : {store::datafiles::kListFolder, store::datafiles::kIndexFolder}) {
+        if (!readableFolder(store::datafiles::path(folder, sub.toString())))
             return fail(BadUsage,
                         QStringLiteral("cannot read the data folder %1/%2").arg(folder, sub));
     }

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// The files of a data set, named once for every reader and writer of one. A set is two
+// folders of the program folder: "source" holds the lists, the definitions and the start-up
+// tables, "source1" the rich-text indexes. Each name below is relative to the program folder
+// and written with '/'; path() puts a program folder in front.
+namespace store::datafiles {
+
+inline constexpr QStringView kListFolder = u"source";
+inline constexpr QStringView kIndexFolder = u"source1";
+
+// The start-up tables: 36 symbol texts, 21 tags.
+QString symbolTable(); // "source/alf.dll"
+QString tagTable();    // "source/sp.dll"
+
+// The list and the index of a letter; `initial` is the file name's initial, lower case.
+QString letterList(QStringView initial);  // "source/a.dll"
+QString letterIndex(QStringView initial); // "source1/a.hhh"
+// The definitions of words: `stem` is "first" (a to i) or "second" (j to z).
+QString definitions(QByteArrayView stem); // "source/first.dll"
+
+QString idiomList();        // "source/3.dll"
+QString idiomIndex();       // "source1/idioms.hhh"
+QString idiomDefinitions(); // "source/5.dll"
+
+// Every file of a set, the 26 letters' lists and indexes included.
+QStringList all();
+
+// The file `relative` of the set in programFolder: plain concatenation with a separator, so
+// an empty program folder gives a path from the root.
+QString path(const QString &programFolder, const QString &relative);
+
+} // namespace store::datafiles
