@@ -6,10 +6,9 @@
 
 #include <QFile>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace lookup {
 
@@ -56,9 +55,7 @@ IndexText::IndexText(QByteArray plainText) : m_text(std::move(plainText))
     }
 }
 
-namespace {
-
-IndexText parse(QFile &file)
+IndexText IndexText::read(QFile &file)
 {
     const qint64 size = file.size();
     if (size > 0) {
@@ -70,53 +67,13 @@ IndexText parse(QFile &file)
     return IndexText(platform::rtfPlainText(file.read(size)));
 }
 
-} // namespace
-
 std::optional<IndexText> IndexText::load(const QString &path)
 {
     const std::unique_ptr<QFile> file =
         platform::openRegularFile(path, platform::caps::kIndex.size);
     if (!file)
         return std::nullopt;
-    return parse(*file);
-}
-
-IndexCache::Identity IndexCache::identityOf(const struct stat &status)
-{
-    return {quint64(status.st_dev), quint64(status.st_ino), qint64(status.st_size),
-            qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
-            qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec};
-}
-
-std::optional<IndexText> IndexCache::load(const QString &path)
-{
-    const std::unique_ptr<QFile> file =
-        platform::openRegularFile(path, platform::caps::kIndex.size);
-    struct stat status
-    {
-    };
-    if (const auto kept = m_kept.constFind(path); kept != m_kept.constEnd()) {
-        if (file && ::fstat(file->handle(), &status) == 0 && kept->identity == identityOf(status))
-            return kept->index;
-        m_bytes -= kept->index.text().size();
-        m_kept.erase(kept);
-    }
-    if (!file)
-        return std::nullopt;
-    if (::fstat(file->handle(), &status) != 0)
-        return parse(*file);
-    IndexText index = parse(*file);
-    const qsizetype bytes = index.text().size();
-    if (bytes <= kBytes) {
-        // When the new one does not fit beside them, all that is kept goes.
-        if (m_bytes + bytes > kBytes) {
-            m_kept.clear();
-            m_bytes = 0;
-        }
-        m_kept.insert(path, Kept{identityOf(status), index});
-        m_bytes += bytes;
-    }
-    return index;
+    return read(*file);
 }
 
 QByteArray IndexText::fold(QByteArrayView text)
@@ -132,7 +89,26 @@ qsizetype IndexText::find(QByteArrayView key) const
 {
     if (key.size() > m_folded.size())
         return -1;
-    return QByteArrayView(m_folded).indexOf(fold(key));
+    const QByteArray folded = fold(key);
+    // Every occurrence of a key stands where one of its beginning does, so a key that goes
+    // on from the one searched last is searched from where that one was found, and is found
+    // nowhere when that one was not. Typing a word searches the text once.
+    qsizetype from = 0;
+    if (m_lastSearch && folded.startsWith(m_lastSearch->key)) {
+        if (m_lastSearch->found < 0)
+            return -1;
+        from = m_lastSearch->found;
+    }
+    qsizetype found = -1;
+    if (folded.isEmpty()) {
+        found = 0;
+    } else if (const void *at =
+                   ::memmem(m_folded.constData() + from, size_t(m_folded.size() - from),
+                            folded.constData(), size_t(folded.size()))) {
+        found = static_cast<const char *>(at) - m_folded.constData();
+    }
+    m_lastSearch = LastSearch{folded, found};
+    return found;
 }
 
 qsizetype IndexText::lineOf(qsizetype position) const

@@ -3,13 +3,12 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QHash>
 #include <QList>
 #include <QString>
 
 #include <optional>
 
-struct stat;
+class QFile;
 
 namespace lookup {
 
@@ -29,6 +28,8 @@ public:
     // anything else as plain text. std::nullopt when the file cannot be read or is refused
     // (not a regular file, or beyond platform::caps::kIndex).
     static std::optional<IndexText> load(const QString &path);
+    // The same, of a file already opened.
+    static IndexText read(QFile &file);
 
     const QByteArray &text() const { return m_text; }
     bool isEmpty() const { return m_text.isEmpty(); }
@@ -48,39 +49,19 @@ private:
     QByteArray m_folded;
     // Shared between copies, as the two texts are: a copy costs nothing.
     QList<qsizetype> m_lineStarts;
+    // The folded key searched last and where it was found (-1: nowhere).
+    struct LastSearch
+    {
+        QByteArray key;
+        qsizetype found;
+    };
+    mutable std::optional<LastSearch> m_lastSearch;
 };
 
-// The parsed indexes of the files loaded so far, each kept for as long as its file is
-// unchanged: the same file (device and inode), of the same size, with the same times of
-// change of its content and of its status. Going back to an initial then parses nothing,
-// and a file that was replaced or written to is read afresh. The texts kept never exceed
-// kBytes together; a larger index is parsed and not kept.
-class IndexCache
+// The memory a kept index holds, for KeptFiles.
+inline qsizetype keptBytes(const IndexText &index)
 {
-public:
-    static constexpr qsizetype kBytes = qsizetype(64) << 20;
-
-    // As IndexText::load, for the file at path as it is now.
-    std::optional<IndexText> load(const QString &path);
-
-private:
-    struct Identity
-    {
-        quint64 device = 0;
-        quint64 inode = 0;
-        qint64 size = -1;
-        qint64 modified = 0; // nanoseconds
-        qint64 changed = 0;
-        bool operator==(const Identity &) const = default;
-    };
-    static Identity identityOf(const struct stat &status);
-    struct Kept
-    {
-        Identity identity;
-        IndexText index;
-    };
-    QHash<QString, Kept> m_kept;
-    qsizetype m_bytes = 0;
-};
+    return index.text().size();
+}
 
 } // namespace lookup

@@ -14,7 +14,8 @@ void loadIdiomIndex(SearchState &state, const QString &programFolder)
 {
     state.matchedSinceSwitch = false;
     if (std::optional<IndexText> index =
-            state.indexCache.load(datafiles::path(programFolder, datafiles::idiomIndex())))
+            state.indexes.load(datafiles::path(programFolder, datafiles::idiomIndex()),
+                               platform::caps::kIndex.size, &IndexText::read))
         state.index = std::move(*index);
 }
 
@@ -24,8 +25,10 @@ void loadWordsIndex(SearchState &state, const QString &programFolder)
     state.matchedSinceSwitch = false;
     std::optional<IndexText> index;
     if (!state.typedInitial.isEmpty()) {
-        index = state.indexCache.load(datafiles::path(
-            programFolder, datafiles::letterIndex(initialFileName(state.typedInitial))));
+        index = state.indexes.load(
+            datafiles::path(programFolder,
+                            datafiles::letterIndex(initialFileName(state.typedInitial))),
+            platform::caps::kIndex.size, &IndexText::read);
     }
     if (index) {
         state.index = std::move(*index);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "lookup/indextext.h"
+#include "lookup/keptfiles.h"
 
 #include <QByteArray>
 
@@ -44,8 +45,10 @@ struct SearchState
 
     // The loaded index: a letter index file in words mode, the idiom index in idioms mode.
     IndexText index;
-    // The indexes parsed so far, for as long as their files are unchanged.
-    IndexCache indexCache;
+    // The indexes parsed and the lists read so far, for as long as their files are unchanged:
+    // going back to an initial parses nothing, and a keystroke maps no file.
+    KeptFiles<IndexText> indexes;
+    KeptFiles<QByteArray> lists;
 };
 
 } // namespace lookup

@@ -18,21 +18,23 @@ QByteArray searchKey(QByteArrayView searchText)
 // The lines of the list file that the list shows for a match on line `line`: from ten lines
 // above it on, 24 lines. With a heading item (words mode) a match in the first ten lines
 // shows the heading in place of line 0. A missing file, or one that ends early, gives fewer.
-QList<QByteArray> listWindow(const QString &path, qint64 line,
+QList<QByteArray> listWindow(SearchState &state, const QString &path, qint64 line,
                              const std::optional<QByteArray> &heading)
 {
     QList<QByteArray> items;
     const bool headed = heading && line < kLinesAboveMatch;
     if (headed)
         items.append(*heading);
-    auto reader = platform::LineReader::open(path, platform::caps::kList);
-    if (!reader)
+    const std::optional<QByteArray> text = state.lists.load(
+        path, platform::caps::kList.size, [](QFile &file) { return file.read(file.size()); });
+    if (!text)
         return items;
-    reader->skipLines(std::max<qint64>(line - kLinesAboveMatch, 0));
+    auto reader = platform::LineReader::overText(*text, platform::caps::kList);
+    reader.skipLines(std::max<qint64>(line - kLinesAboveMatch, 0));
     if (headed)
-        reader->skipLine();
+        reader.skipLine();
     while (items.size() < kListWindow) {
-        std::optional<QByteArray> item = reader->readLine();
+        std::optional<QByteArray> item = reader.readLine();
         if (!item)
             break;
         items.append(*item);
@@ -51,8 +53,10 @@ bool acceptInitial(SearchState &state, const QString &programFolder, QByteArrayV
     if (initial != state.loadedInitial) {
         std::optional<IndexText> index;
         if (isFileNameInitial(initial.front())) {
-            index = state.indexCache.load(store::datafiles::path(
-                programFolder, store::datafiles::letterIndex(initialFileName(initial))));
+            index = state.indexes.load(
+                store::datafiles::path(programFolder,
+                                       store::datafiles::letterIndex(initialFileName(initial))),
+                platform::caps::kIndex.size, &IndexText::read);
         }
         if (!index) {
             state.currentInitial = state.loadedInitial;
@@ -106,7 +110,8 @@ StepOutcome wordsStep(SearchState &state, const QString &programFolder, QByteArr
     }
     if (!state.keepList) {
         outcome.list =
-            listWindow(store::datafiles::path(
+            listWindow(state,
+                       store::datafiles::path(
                            programFolder, store::datafiles::letterList(initialFileName(initial))),
                        line, QByteArray("  ") + initial);
     }
@@ -125,8 +130,8 @@ StepOutcome idiomsStep(SearchState &state, const QString &programFolder, QByteAr
     state.entryIndex = qint32(line);
     if (!state.keepList && !state.wholeListShown()) {
         outcome.list =
-            listWindow(store::datafiles::path(programFolder, store::datafiles::idiomList()), line,
-                       std::nullopt);
+            listWindow(state, store::datafiles::path(programFolder, store::datafiles::idiomList()),
+                       line, std::nullopt);
     }
     return outcome;
 }

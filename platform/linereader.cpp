@@ -52,14 +52,7 @@ std::optional<LineReader> LineReader::open(const QString &path, const FileCap &c
         return std::nullopt;
 
     LineReader reader;
-    reader.m_lineCap = cap.line;
-    const qint64 fileSize = file->size();
-    reader.m_size = fileSize;
-    if (cap.lines >= 0 && cap.line >= 0) {
-        // The most that many lines of the line cap can take, with a CR LF after each.
-        reader.m_size = std::min(fileSize, cap.lines * (cap.line + 2));
-        reader.m_partial = reader.m_size < fileSize;
-    }
+    reader.setView(file->size(), cap);
     if (reader.m_size > 0) {
         uchar *mapped = file->map(0, reader.m_size);
         if (mapped) {
@@ -73,6 +66,26 @@ std::optional<LineReader> LineReader::open(const QString &path, const FileCap &c
     }
     reader.m_file = std::move(file);
     return reader;
+}
+
+LineReader LineReader::overText(QByteArray text, const FileCap &cap)
+{
+    LineReader reader;
+    reader.setView(text.size(), cap);
+    reader.m_copy = std::move(text);
+    reader.m_data = reader.m_copy.constData();
+    return reader;
+}
+
+void LineReader::setView(qint64 fileSize, const FileCap &cap)
+{
+    m_lineCap = cap.line;
+    m_size = fileSize;
+    if (cap.lines >= 0 && cap.line >= 0) {
+        // The most that many lines of the line cap can take, with a CR LF after each.
+        m_size = std::min(fileSize, cap.lines * (cap.line + 2));
+        m_partial = m_size < fileSize;
+    }
 }
 
 LineReader::LineReader(LineReader &&) noexcept = default;
@@ -118,20 +131,22 @@ bool LineReader::skipLine()
 
 qint64 LineReader::skipLines(qint64 count)
 {
-    // Whole blocks of the data are passed by counting their line ends at once; the block
-    // that holds the last line end to skip is walked line by line. A block never ends
-    // between the CR and the LF of one line end.
-    constexpr qint64 kBlock = 16 * 1024;
+    // Blocks of the data are passed by counting their line ends at once: large blocks while
+    // the last line end to skip lies beyond them, then short ones, and only the short block
+    // that holds it is walked line by line. A block never ends between the CR and the LF of
+    // one line end.
     qint64 skipped = 0;
-    while (skipped < count && m_size - m_pos > kBlock) {
-        qint64 end = m_pos + kBlock;
-        if (m_data[end - 1] == '\r' && m_data[end] == '\n')
-            ++end;
-        const qint64 ends = countLineEnds(m_data + m_pos, end - m_pos);
-        if (ends >= count - skipped)
-            break;
-        skipped += ends;
-        m_pos = end;
+    for (const qint64 block : {qint64(16 * 1024), qint64(256)}) {
+        while (skipped < count && m_size - m_pos > block) {
+            qint64 end = m_pos + block;
+            if (m_data[end - 1] == '\r' && m_data[end] == '\n')
+                ++end;
+            const qint64 ends = countLineEnds(m_data + m_pos, end - m_pos);
+            if (ends >= count - skipped)
+                break;
+            skipped += ends;
+            m_pos = end;
+        }
     }
     while (skipped < count && skipLine())
         ++skipped;

@@ -29,6 +29,9 @@ class LineReader
 public:
     // std::nullopt when the file does not exist or is refused.
     static std::optional<LineReader> open(const QString &path, const FileCap &cap);
+    // A reader over the whole text of a file already read: the lines open() gives of a file
+    // that holds that text.
+    static LineReader overText(QByteArray text, const FileCap &cap);
 
     LineReader(LineReader &&) noexcept;
     LineReader &operator=(LineReader &&) noexcept;
@@ -57,6 +60,8 @@ public:
 
 private:
     LineReader() = default;
+    // Looks at the part of a file of fileSize bytes that the cap lets the reader see.
+    void setView(qint64 fileSize, const FileCap &cap);
     // Finds the end of the line that starts at m_pos; returns its length and sets the
     // length of the line break in breakLength (0 for a line that ends with the data).
     qint64 lineLength(qint64 &breakLength) const;

@@ -106,6 +106,11 @@ void TestLineReader::skipCountsLineEndsAcrossBlocks_data()
     QTest::newRow("lone CR at the block's end") << first + "\r" + QByteArray("ab\r").repeated(500);
     QTest::newRow("CR, then CR LF across the block's end")
         << first.chopped(1) + "\r\r\n" + QByteArray("ab\r\n").repeated(500);
+    // Then blocks of 256 bytes, up to the one that holds the line end sought.
+    QTest::newRow("CR LF across a short block's end")
+        << QByteArray(255, 'x') + "\r\n" + QByteArray("ab\r\n").repeated(200);
+    QTest::newRow("lone CR at a short block's end")
+        << QByteArray(255, 'x') + "\r" + QByteArray("ab\r").repeated(200);
     QTest::newRow("mixed breaks over several blocks")
         << QByteArray("a\r\nbc\nd\re\r\n").repeated(1600);
     QTest::newRow("last line without a break") << QByteArray("ab\r\n").repeated(5000) + "end";
@@ -176,16 +181,19 @@ void TestLineReader::capsBoundWhatIsRead()
     const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(testsupport::writeFile(path, content));
 
+    const auto readAll = [](platform::LineReader &reader) {
+        QByteArrayList read;
+        while (const std::optional<QByteArray> line = reader.readLine())
+            read.append(*line + (reader.lastLineCut() ? "~" : ""));
+        return read;
+    };
     auto reader = platform::LineReader::open(path, cap);
-    QByteArrayList read;
-    if (!reader)
-        read.append("refused");
-    while (reader && !reader->atEnd()) {
-        const std::optional<QByteArray> line = reader->readLine();
-        QVERIFY(line);
-        read.append(*line + (reader->lastLineCut() ? "~" : ""));
+    QCOMPARE(reader ? readAll(*reader) : QByteArrayList{"refused"}, lines);
+    // The same text read before: the same lines under the same cap.
+    if (reader) {
+        platform::LineReader overText = platform::LineReader::overText(content, cap);
+        QCOMPARE(readAll(overText), lines);
     }
-    QCOMPARE(read, lines);
 }
 
 QTEST_APPLESS_MAIN(TestLineReader)

@@ -216,45 +216,60 @@ void TestSearch::upperCaseInitialLoadsAgain()
 
 void TestSearch::backToAnInitialReadsItsFileAsItIs_data()
 {
-    QTest::addColumn<QByteArray>("change"); // what happens to q.hhh while "a" is typed
+    QTest::addColumn<QByteArray>("change"); // what happens to q.hhh and q.dll while "a" is typed
     QTest::addColumn<bool>("matched");      // "quail" is then found
+    QTest::addColumn<QByteArray>("listed"); // the list's line 2 then
 
-    // The parsed index of q is kept while its file stays as it was, and only then.
-    QTest::newRow("unchanged: the kept index") << QByteArray() << false;
-    QTest::newRow("rewritten, same size") << QByteArray("rewrite") << true;
-    QTest::newRow("replaced by another file") << QByteArray("replace") << true;
-    QTest::newRow("removed: refused") << QByteArray("remove") << false;
+    // The parsed index of q and its list are kept while their files stay as they were, and
+    // only then.
+    QTest::newRow("unchanged: the kept index and list")
+        << QByteArray() << false << QByteArray("quiz");
+    QTest::newRow("rewritten, same size") << QByteArray("rewrite") << true << QByteArray("quix");
+    QTest::newRow("replaced by another file")
+        << QByteArray("replace") << true << QByteArray("quix");
+    QTest::newRow("removed: refused") << QByteArray("remove") << false << QByteArray();
 }
 
 void TestSearch::backToAnInitialReadsItsFileAsItIs()
 {
     QFETCH(QByteArray, change);
     QFETCH(bool, matched);
+    QFETCH(QByteArray, listed);
     QTemporaryDir dir;
     const QString folder = dir.path();
     const QString index = folder + "/source1/q.hhh";
+    const QString list = folder + "/source/q.dll";
     QVERIFY(testsupport::writeFile(index, "  q\r\n  quay\r\n  quiz"));
-    QVERIFY(testsupport::writeFile(folder + "/source/q.dll", "q\r\nquay\r\nquiz\r\n"));
+    QVERIFY(testsupport::writeFile(list, "q\r\nquay\r\nquiz\r\n"));
     QVERIFY(testsupport::writeFile(folder + "/source1/a.hhh", "  a\r\n  ab"));
 
     SearchState state;
     QVERIFY(lookup::searchStep(state, folder, Mode::Words, "qu").matched);
     QVERIFY(lookup::searchStep(state, folder, Mode::Words, "a").matched);
     const QByteArray quail("  q\r\n  quai\r\n  quiz");
-    if (change == "rewrite") {
-        QFile file(index);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QCOMPARE(file.write(quail), qint64(quail.size()));
-    } else if (change == "replace") {
-        QVERIFY(testsupport::writeFile(index + ".new", quail));
-        QVERIFY(QFile::remove(index));
-        QVERIFY(QFile::rename(index + ".new", index));
-    } else if (change == "remove") {
-        QVERIFY(QFile::remove(index));
+    const QByteArray quix("q\r\nquai\r\nquix\r\n");
+    for (const auto &[path, text] : {std::pair{index, quail}, std::pair{list, quix}}) {
+        if (change == "rewrite") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QCOMPARE(file.write(text), qint64(text.size()));
+        } else if (change == "replace") {
+            QVERIFY(testsupport::writeFile(path + ".new", text));
+            QVERIFY(QFile::remove(path));
+            QVERIFY(QFile::rename(path + ".new", path));
+        } else if (change == "remove") {
+            QVERIFY(QFile::remove(path));
+        }
     }
     const lookup::StepOutcome outcome = lookup::searchStep(state, folder, Mode::Words, "quai");
     QCOMPARE(outcome.matched, matched);
     QCOMPARE(state.loadedInitial, QByteArray(change == "remove" ? "a" : "q"));
+    // The list is read as it is now, whatever became of the index.
+    if (change != "remove") {
+        const lookup::StepOutcome again = lookup::searchStep(state, folder, Mode::Words, "qu");
+        QVERIFY(again.list);
+        QCOMPARE(again.list->value(2), listed);
+    }
 }
 
 void TestSearch::capitalInitialMovesTheEntry_data()
