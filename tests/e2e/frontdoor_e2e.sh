@@ -81,7 +81,6 @@ xs_pids+=("$xs_program_pid")
 require "run.sh opens the main window" xs_wait_for "the main window" 120 main_appeared
 main=$(main_window)
 require "main window is shown" xs_wait_for "the main window shown" 10 main_shown
-main_focused() { [ "$(($(xdotool getwindowfocus 2>/dev/null || echo 0)))" = "$((main))" ]; }
 require "main window has the keyboard" xs_wait_for "the window manager's focus" 10 main_focused
 check "run.sh made a sound data set in the program folder" \
     "$bin/vellumstack-make-dataset" --check "$bin"

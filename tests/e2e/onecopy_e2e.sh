@@ -27,8 +27,6 @@ xs_require_tools openbox trayer xdotool xwininfo xprop import convert
 xs_empty_program_folder "$program"
 app=$xs_app
 
-main_focused() { [ "$(($(xdotool getwindowfocus 2>/dev/null || echo 0)))" = "$((main))" ]; }
-
 # The program's shown main windows and the icons in the notification area.
 shown_windows()
 {

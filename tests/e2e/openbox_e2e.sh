@@ -46,23 +46,6 @@ make_dictionary()
 }
 require "the sample dictionary is made" make_dictionary
 
-main_focused() { [ "$(($(xdotool getwindowfocus 2>/dev/null || echo 0)))" = "$((main))" ]; }
-
-# The frame the window manager drew: "left right top bottom" from _NET_FRAME_EXTENTS.
-frame_extents()
-{
-    xprop -id "$main" _NET_FRAME_EXTENTS 2>/dev/null |
-        awk -F' = ' '/CARDINAL/ { gsub(/,/, "", $2); print $2 }'
-}
-framed() { [ -n "$(frame_extents)" ]; }
-# "x y width height" of the outer window, frame included.
-outer_geometry()
-{
-    local x y w h left right top bottom
-    read -r x y w h <<<"$(xs_geometry "$main")"
-    read -r left right top bottom <<<"$(frame_extents)"
-    echo $((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))
-}
 frame_top() { outer_geometry | cut -d' ' -f2; }
 title_bar_at_top() { [ "$(frame_top)" = 0 ]; }
 

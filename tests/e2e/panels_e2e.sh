@@ -33,19 +33,6 @@ work_area() { xprop -root _NET_WORKAREA 2>/dev/null | awk -F' = ' '/CARDINAL/ { 
 # The work area leaves the panel's strip out: $1 is its expected "x y width height".
 work_area_is() { [ "$(work_area)" = "$1" ]; }
 
-frame_extents()
-{
-    xprop -id "$main" _NET_FRAME_EXTENTS 2>/dev/null |
-        awk -F' = ' '/CARDINAL/ { gsub(/,/, "", $2); print $2 }'
-}
-framed() { [ -n "$(frame_extents)" ]; }
-outer_geometry()
-{
-    local x y w h left right top bottom
-    read -r x y w h <<<"$(xs_geometry "$main")"
-    read -r left right top bottom <<<"$(frame_extents)"
-    echo $((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))
-}
 title_bar_at_work_area_top() { [ "$(outer_geometry | cut -d' ' -f2)" = "$(work_area | cut -d' ' -f2)" ]; }
 inside_work_area()
 {

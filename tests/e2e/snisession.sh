@@ -189,23 +189,8 @@ sni_menu_click()
     sni_menu_call Event "$id" clicked '<int32 0>' 0 >/dev/null
 }
 
-# The host's own menu, the one it draws from the exported layout: a mapped override-redirect
-# window of the host taller than a strip.
-sni_host_menu_id()
-{
-    local id info
-    for id in $(xwininfo -root -children 2>/dev/null |
-        awk '/\("gtk-sni-tray-standalone" "Gtk-sni-tray-standalone"\)/ { print $1 }'); do
-        info=$(xwininfo -id "$id" 2>/dev/null) || continue
-        if grep -q 'Map State: IsViewable' <<<"$info" &&
-            grep -q 'Override Redirect State: yes' <<<"$info" &&
-            [ "$(awk '/Height:/ { print $2 }' <<<"$info")" -ge 60 ]; then
-            echo "$id"
-            return 0
-        fi
-    done
-    return 1
-}
+# The host's own menu, the one it draws from the exported layout.
+sni_host_menu_id() { xs_open_menu_of '("gtk-sni-tray-standalone" "Gtk-sni-tray-standalone")'; }
 
 sni_host_menu_open() { sni_host_menu_id >/dev/null; }
 sni_host_menu_closed() { ! sni_host_menu_open; }

@@ -107,9 +107,11 @@ xs_x_answers() { xwininfo -root >/dev/null 2>&1; }
 
 # Windows are searched in the whole tree: a window manager puts every window it manages
 # into a frame window of its own.
+# awk reads the whole tree: a reader that stops at its first match would end xwininfo with
+# SIGPIPE, and under pipefail the pipeline would then fail however well it found the panel.
 xs_panel_id()
 {
-    xwininfo -root -tree 2>/dev/null | awk '/\("panel" "trayer"\)/ { print $1; exit }'
+    xwininfo -root -tree 2>/dev/null | awk '/\("panel" "trayer"\)/ && !found { print $1; found = 1 }'
 }
 
 xs_panel_up() { [ -n "$(xs_panel_id)" ]; }
@@ -192,7 +194,7 @@ xs_icon_id()
     panel=$(xs_panel_id)
     [ -n "$panel" ] || return 1
     id=$(xwininfo -id "$panel" -tree 2>/dev/null |
-        awk '/\("vellumstack" "vellumstack"\)/ { print $1; exit }')
+        awk '/\("vellumstack" "vellumstack"\)/ && !found { print $1; found = 1 }')
     [ -n "$id" ] || return 1
     xprop -id "$id" _XEMBED_INFO 2>/dev/null | grep -q '_XEMBED_INFO(_XEMBED_INFO) = ' || return 1
     echo "$id"
@@ -201,13 +203,13 @@ xs_icon_id()
 xs_icon_embedded() { xs_icon_id >/dev/null; }
 xs_icon_absent() { ! xs_icon_embedded; }
 
-# The program's open pop-up menu, if any: a mapped override-redirect window of the program
-# taller than the one line of a tool tip (Qt gives its menus no window type of their own).
-xs_popup_menu_id()
+# The open pop-up menu of the program whose window class xwininfo prints as CLASS (with its
+# parentheses and quotes), if any: a mapped override-redirect window of that program taller
+# than the one line of a tool tip or a panel's strip (menus have no window type of their own).
+xs_open_menu_of()
 {
     local id info
-    for id in $(xwininfo -root -children 2>/dev/null |
-        awk '/\("vellumstack" "vellumstack"\)/ { print $1 }'); do
+    for id in $(xwininfo -root -children 2>/dev/null | grep -F -- "$1" | awk '{ print $1 }'); do
         info=$(xwininfo -id "$id" 2>/dev/null) || continue
         if grep -q 'Map State: IsViewable' <<<"$info" &&
             grep -q 'Override Redirect State: yes' <<<"$info" &&
@@ -218,6 +220,9 @@ xs_popup_menu_id()
     done
     return 1
 }
+
+# The program's own open pop-up menu.
+xs_popup_menu_id() { xs_open_menu_of '("vellumstack" "vellumstack")'; }
 
 xs_menu_open() { xs_popup_menu_id >/dev/null; }
 xs_menu_closed() { ! xs_menu_open; }
@@ -391,6 +396,22 @@ main_window() { xs_top_windows Vellumstack | head -n 1; }
 main_appeared() { [ -n "$(main_window)" ]; }
 main_shown() { xs_viewable "$main"; }
 main_hidden() { xs_not_viewable "$main"; }
+main_focused() { [ "$(($(xdotool getwindowfocus 2>/dev/null || echo 0)))" = "$((main))" ]; }
+# Under a window manager: the frame it drew around the main window, "left right top bottom"
+# from _NET_FRAME_EXTENTS, and the outer window, frame included, as "x y width height".
+frame_extents()
+{
+    xprop -id "$main" _NET_FRAME_EXTENTS 2>/dev/null |
+        awk -F' = ' '/CARDINAL/ { gsub(/,/, "", $2); print $2 }'
+}
+framed() { [ -n "$(frame_extents)" ]; }
+outer_geometry()
+{
+    local x y w h left right top bottom
+    read -r x y w h <<<"$(xs_geometry "$main")"
+    read -r left right top bottom <<<"$(frame_extents)"
+    echo $((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))
+}
 main_window_shown() { local id; id=$(main_window) && [ -n "$id" ] && xs_viewable "$id"; }
 about_window()
 {
