@@ -392,7 +392,7 @@ xs_empty_program_folder()
 
 # The program's windows by their title. The caller sets main to the main window's id once
 # main_appeared; the about window is any other shown window of that title.
-main_window() { xs_top_windows Vellumstack | head -n 1; }
+main_window() { xs_top_windows Vellumstack | awk 'NR == 1'; } # to the end, as xs_panel_id
 main_appeared() { [ -n "$(main_window)" ]; }
 main_shown() { xs_viewable "$main"; }
 main_hidden() { xs_not_viewable "$main"; }
