@@ -306,21 +306,28 @@ void TestSearch::refusedInitial_data()
 {
     QTest::addColumn<QByteArray>("typed");
     QTest::addColumn<bool>("writeFiles"); // give the initial index and list files
+    QTest::addColumn<bool>("refused");
 
-    QTest::newRow("digit without an index file") << QByteArray("1x") << false;
-    QTest::newRow("mark without an index file") << QByteArray("-x") << false;
-    QTest::newRow("slash") << QByteArray("/source1/a") << false;
-    QTest::newRow("backslash") << QByteArray("\\x") << false;
-    QTest::newRow("NUL") << QByteArray("\0x", 2) << false;
-    QTest::newRow("control character with files") << QByteArray("\x01x") << true;
-    QTest::newRow("tab with files") << QByteArray("\tx") << true;
-    QTest::newRow("star with files") << QByteArray("*x") << true;
+    QTest::newRow("digit without an index file") << QByteArray("1x") << false << true;
+    QTest::newRow("mark without an index file") << QByteArray("-x") << false << true;
+    QTest::newRow("slash") << QByteArray("/source1/a") << false << true;
+    QTest::newRow("backslash") << QByteArray("\\x") << false << true;
+    QTest::newRow("NUL") << QByteArray("\0x", 2) << false << true;
+    QTest::newRow("control character with files") << QByteArray("\x01x") << true << true;
+    QTest::newRow("tab with files") << QByteArray("\tx") << true << true;
+    QTest::newRow("star with files") << QByteArray("*x") << true << true;
+    // The ends of the characters a file name may begin with, and those just outside them.
+    QTest::newRow("the last control character with files") << QByteArray("\x1fx") << true << true;
+    QTest::newRow("space with files: taken") << QByteArray(" x") << true << false;
+    QTest::newRow("tilde with files: taken") << QByteArray("~x") << true << false;
+    QTest::newRow("DEL with files") << QByteArray("\x7fx") << true << true;
 }
 
 void TestSearch::refusedInitial()
 {
     QFETCH(QByteArray, typed);
     QFETCH(bool, writeFiles);
+    QFETCH(bool, refused);
 
     QTemporaryDir dir;
     const QString folder = dir.path();
@@ -338,6 +345,11 @@ void TestSearch::refusedInitial()
     state.keepList = true;
 
     const lookup::StepOutcome outcome = lookup::searchStep(state, folder, Mode::Words, typed);
+    if (!refused) {
+        QVERIFY(outcome.matched);
+        QCOMPARE(state.loadedInitial, typed.first(1));
+        return;
+    }
     QVERIFY(!outcome.matched);
     QVERIFY(!outcome.caption);
     QVERIFY(!outcome.list);
