@@ -5,7 +5,6 @@
 
 #include <QFile>
 
-#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -21,7 +20,8 @@ namespace {
 qint64 statedSize(QFile &file)
 {
     unsigned char tail[4];
-    if (file.size() < 4 || ::pread(file.handle(), tail, 4, file.size() - 4) != 4)
+    if (file.size() < 4 || !file.seek(file.size() - 4) ||
+        file.read(reinterpret_cast<char *>(tail), 4) != 4)
         return 0;
     return qint64(tail[0]) | qint64(tail[1]) << 8 | qint64(tail[2]) << 16 | qint64(tail[3]) << 24;
 }
@@ -32,12 +32,17 @@ std::optional<QString> readData(const QString &path, qint64 limit, QByteArray &d
     const std::unique_ptr<QFile> opened = platform::openRegularFile(path, cap);
     if (!opened)
         return QStringLiteral("%1: %2").arg(path, platform::refusalReason(path, cap));
+    // Read before zlib takes over: its descriptor shares this one's position, which the
+    // reading leaves at the start again.
+    const qint64 stated = statedSize(*opened);
+    if (!opened->seek(0))
+        return QStringLiteral("%1: cannot open").arg(path);
     // zlib reads through a descriptor of its own and closes it.
-    const int descriptor = ::dup(opened->handle());
+    const int descriptor = platform::duplicateDescriptor(*opened);
     gzFile file = descriptor >= 0 ? gzdopen(descriptor, "rb") : nullptr;
     if (!file) {
         if (descriptor >= 0)
-            ::close(descriptor);
+            platform::closeDescriptor(descriptor);
         return QStringLiteral("%1: cannot open").arg(path);
     }
     if (path.endsWith(u".dz") && gzdirect(file)) {
@@ -52,7 +57,7 @@ std::optional<QString> readData(const QString &path, qint64 limit, QByteArray &d
             .arg(limit);
     };
     // A truncated file states any size: the stated one is taken only when it is in bounds.
-    if (const qint64 stated = statedSize(*opened); stated > 0 && stated <= limit)
+    if (stated > 0 && stated <= limit)
         data.reserve(stated);
     char buffer[1 << 16];
     int got = 0;

@@ -2,19 +2,14 @@
 #include "folderswap.h"
 
 #include "platform/atomicwrite.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <cerrno>
 #include <utility>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace dataset {
 
@@ -24,12 +19,6 @@ using platform::reachStep;
 using platform::removeAll;
 using platform::renamePath;
 using platform::syncFolder;
-using platform::systemError;
-
-QByteArray nativePath(const QString &path)
-{
-    return QFile::encodeName(path);
-}
 
 constexpr char kJournalName[] = ".swap-journal";
 constexpr char kJournalHeader[] = "vellumstack folder swap 1";
@@ -52,37 +41,11 @@ struct Journal
 // Reads the journal without following a link and without blocking on a device.
 std::optional<QString> readJournal(const QString &path, Journal &journal)
 {
-    const int fd =
-        ::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0)
-        return systemError(u"read"_qs, path, errno);
-    struct stat info;
-    if (::fstat(fd, &info) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return systemError(u"read"_qs, path, error);
-    }
-    if (!S_ISREG(info.st_mode) || info.st_size > kJournalCap) {
-        ::close(fd);
+    const std::optional<QByteArray> read =
+        QFileInfo(path).isSymLink() ? std::nullopt : platform::readRegularFile(path, kJournalCap);
+    if (!read)
         return QStringLiteral("%1: not a swap journal (not a small regular file)").arg(path);
-    }
-    QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
-    qsizetype got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            return systemError(u"read"_qs, path, error);
-        }
-        if (n == 0)
-            break;
-        got += n;
-    }
-    ::close(fd);
-    bytes.truncate(got);
+    const QByteArray &bytes = *read;
 
     const QList<QByteArray> lines = bytes.split('\n');
     bool ended = false;
@@ -108,10 +71,11 @@ std::optional<QString> readJournal(const QString &path, Journal &journal)
     return std::nullopt;
 }
 
+// Whether there is an entry of that name, a link to nothing included.
 bool exists(const QString &path)
 {
-    struct stat info;
-    return ::lstat(nativePath(path).constData(), &info) == 0;
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
 }
 
 // Moves folder/name aside into the staging folder and the new one in, as far as that is
@@ -156,8 +120,8 @@ std::optional<QString> completeSwap(const QString &folder, const Journal &journa
             return error;
     }
     const QString journalPath = swapJournalPath(folder);
-    if (::unlink(nativePath(journalPath).constData()) != 0)
-        return systemError(u"remove"_qs, journalPath, errno);
+    if (auto error = platform::removeFile(journalPath))
+        return error;
     reachStep();
     if (auto error = syncFolder(folder))
         return error;
@@ -220,45 +184,21 @@ std::optional<QString> finishSwap(const QString &folder, bool *finished)
     return completeSwap(folder, journal);
 }
 
-FolderLock::FolderLock(FolderLock &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-
-FolderLock &FolderLock::operator=(FolderLock &&other) noexcept
-{
-    if (this != &other) {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = std::exchange(other.m_fd, -1);
-    }
-    return *this;
-}
-
-FolderLock::~FolderLock()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
-
 std::optional<QString> FolderLock::take(const QString &folder, FolderLock *lock)
 {
-    *lock = FolderLock();
-    const QByteArray path = QFile::encodeName(folder);
-    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return std::nullopt;
-        return systemError(u"open"_qs, folder, errno);
+    QString error;
+    switch (platform::FolderLock::take(folder, &lock->m_lock, &error)) {
+    case platform::FolderLock::Outcome::Taken:
+    case platform::FolderLock::Outcome::NoFolder:
+        return std::nullopt;
+    case platform::FolderLock::Outcome::HeldElsewhere:
+        return QStringLiteral("another run of the builder is writing the data set in %1; "
+                              "try again when it has finished")
+            .arg(folder);
+    case platform::FolderLock::Outcome::Failed:
+        break;
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const int error = errno;
-        ::close(fd);
-        if (error == EWOULDBLOCK)
-            return QStringLiteral("another run of the builder is writing the data set in %1; "
-                                  "try again when it has finished")
-                .arg(folder);
-        return systemError(u"lock"_qs, folder, error);
-    }
-    lock->m_fd = fd;
-    return std::nullopt;
+    return error;
 }
 
 } // namespace dataset

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/folderlock.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -29,25 +31,18 @@ bool swapInterrupted(const QString &folder);
 // *finished (when given) tells whether a swap had to be completed.
 std::optional<QString> finishSwap(const QString &folder, bool *finished = nullptr);
 
-// One writer at a time in a folder: an exclusive lock (flock) on the folder itself, held
-// until the object goes or the process ends, however it ends. A lock another process (or
-// another holder in this one) has is refused at once, never waited for.
+// One writer at a time in a folder (platform::FolderLock), held until the object goes or the
+// process ends, however it ends. A lock another process (or another holder in this one) has
+// is refused at once, never waited for.
 class FolderLock
 {
 public:
-    FolderLock() = default;
-    FolderLock(FolderLock &&other) noexcept;
-    FolderLock &operator=(FolderLock &&other) noexcept;
-    FolderLock(const FolderLock &) = delete;
-    FolderLock &operator=(const FolderLock &) = delete;
-    ~FolderLock();
-
     // Takes the lock of folder into *lock. A folder that does not exist is no error: there
     // is nothing to keep apart, and *lock holds nothing.
     static std::optional<QString> take(const QString &folder, FolderLock *lock);
 
 private:
-    int m_fd = -1;
+    platform::FolderLock m_lock;
 };
 
 } // namespace dataset

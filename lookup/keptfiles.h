@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 
 #include <QByteArray>
@@ -13,20 +14,7 @@
 
 namespace lookup {
 
-// What tells one state of a file from another: the same file (device and inode), of the same
-// size, with the same times of change of its content and of its status, in nanoseconds.
-struct FileIdentity
-{
-    quint64 device = 0;
-    quint64 inode = 0;
-    qint64 size = -1;
-    qint64 modified = 0;
-    qint64 changed = 0;
-    bool operator==(const FileIdentity &) const = default;
-
-    // std::nullopt when the open file's status cannot be read.
-    static std::optional<FileIdentity> of(const QFile &file);
-};
+using FileIdentity = platform::FileIdentity;
 
 // The memory a kept text holds.
 inline qsizetype keptBytes(const QByteArray &text)

@@ -2,146 +2,66 @@
 #include "atomicwrite.h"
 
 #include <QFile>
-#include <QFileInfo>
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
 
 namespace {
 
 StepHook g_stepHook = nullptr;
+WriteObserver *g_observer = nullptr;
 
-QByteArray nativePath(const QString &path)
+std::filesystem::path fileSystemPath(const QString &path)
 {
-    return QFile::encodeName(path);
-}
-
-// Writes all bytes to fd; false with errno set on failure.
-bool writeAll(int fd, QByteArrayView bytes)
-{
-    const char *data = bytes.data();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        left -= written;
-    }
-    return true;
-}
-
-// Writes, syncs and closes fd; the message names path.
-std::optional<QString> finishFile(int fd, const QString &path, QByteArrayView bytes)
-{
-    if (!writeAll(fd, bytes)) {
-        const int error = errno;
-        ::close(fd);
-        return systemError(u"write"_qs, path, error);
-    }
-    if (::fsync(fd) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return systemError(u"sync"_qs, path, error);
-    }
-    if (::close(fd) != 0)
-        return systemError(u"write"_qs, path, errno);
-    return std::nullopt;
+#ifdef _WIN32
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
 }
 
 } // namespace
 
-QString systemError(const QString &what, const QString &path, int error)
-{
-    return QStringLiteral("cannot %1 %2: %3")
-        .arg(what, path, QString::fromLocal8Bit(std::strerror(error)));
-}
-
-std::optional<QString> writeFileSynced(const QString &path, QByteArrayView bytes)
-{
-    const int fd = ::open(nativePath(path).constData(),
-                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
-    if (fd < 0)
-        return systemError(u"write"_qs, path, errno);
-    return finishFile(fd, path, bytes);
-}
-
-std::optional<QString> writeFileAtomically(const QString &path, QByteArrayView bytes)
-{
-    const QFileInfo info(path);
-    QString name = info.fileName();
-    while (name.startsWith(u'.'))
-        name.remove(0, 1);
-    QByteArray temporary = nativePath(info.path() + u"/."_qs + name + u".XXXXXX"_qs);
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        return systemError(u"write"_qs, QFile::decodeName(temporary), errno);
-    const QString temporaryPath = QFile::decodeName(temporary);
-    ::fchmod(fd, 0644);
-    if (auto error = finishFile(fd, temporaryPath, bytes)) {
-        ::unlink(temporary.constData());
-        return error;
-    }
-    reachStep();
-    if (auto error = renamePath(temporaryPath, path)) {
-        ::unlink(temporary.constData());
-        return error;
-    }
-    return syncFolder(info.path());
-}
-
-std::optional<QString> syncFolder(const QString &path)
-{
-    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return systemError(u"sync"_qs, path, errno);
-    if (::fsync(fd) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return systemError(u"sync"_qs, path, error);
-    }
-    ::close(fd);
-    return std::nullopt;
-}
-
 std::optional<QString> makeFolders(const QString &path)
 {
     std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(nativePath(path).toStdString()),
-                                        error);
+    std::filesystem::create_directories(fileSystemPath(path), error);
     if (error)
         return QStringLiteral("cannot create the folder %1: %2")
             .arg(path, QString::fromLocal8Bit(error.message().c_str()));
     return std::nullopt;
 }
 
-std::optional<QString> renamePath(const QString &from, const QString &to)
-{
-    if (::rename(nativePath(from).constData(), nativePath(to).constData()) != 0)
-        return QStringLiteral("cannot rename %1 to %2: %3")
-            .arg(from, to, QString::fromLocal8Bit(std::strerror(errno)));
-    return std::nullopt;
-}
-
 std::optional<QString> removeAll(const QString &path)
 {
     std::error_code error;
-    std::filesystem::remove_all(std::filesystem::path(nativePath(path).toStdString()), error);
+    std::filesystem::remove_all(fileSystemPath(path), error);
     if (error)
         return QStringLiteral("cannot remove %1: %2")
             .arg(path, QString::fromLocal8Bit(error.message().c_str()));
     return std::nullopt;
+}
+
+void setWriteObserver(WriteObserver *observer)
+{
+    g_observer = observer;
+}
+
+bool observeSync(const QString &path, qint64 size)
+{
+    return g_observer && g_observer->syncing(path, size);
+}
+
+bool observeRename(const QString &from, const QString &to)
+{
+    return g_observer && g_observer->renaming(from, to);
+}
+
+bool observeRemoval(const QString &path)
+{
+    return g_observer && g_observer->removing(path);
 }
 
 void setStepHook(StepHook hook)

@@ -4,47 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#ifndef VELLUMSTACK_WINDOWS
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace platform {
-
-std::unique_ptr<QFile> openRegularFile(const QString &path, qint64 maxSize, OpenFor mode)
-{
-    auto file = std::make_unique<QFile>();
-    const QIODevice::OpenMode qtMode =
-        mode == OpenFor::Reading ? QIODevice::ReadOnly : QIODevice::ReadWrite;
-#ifndef VELLUMSTACK_WINDOWS
-    const int flags = (mode == OpenFor::Reading ? O_RDONLY : O_RDWR | O_CREAT) | O_NONBLOCK |
-                      O_CLOEXEC | O_NOCTTY;
-    int fd = -1;
-    do {
-        fd = ::open(QFile::encodeName(path).constData(), flags, 0666);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return nullptr;
-    struct stat status
-    {
-    };
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
-        (maxSize >= 0 && status.st_size > maxSize) ||
-        !file->open(fd, qtMode, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return nullptr;
-    }
-#else
-    // No FIFOs to block on here: the open itself is safe, and the kind is checked after it.
-    file->setFileName(path);
-    if (!file->open(qtMode) || !QFileInfo(path).isFile() ||
-        (maxSize >= 0 && file->size() > maxSize))
-        return nullptr;
-#endif
-    return file;
-}
 
 QString refusalReason(const QString &path, qint64 maxSize)
 {

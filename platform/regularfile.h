@@ -62,8 +62,16 @@ enum class OpenFor {
 // any size). A missing file, a FIFO, a device, a socket, a folder or a file beyond its cap
 // all give nullptr: to the caller they are a missing file. The decision is taken on the
 // descriptor itself, so a file swapped between a check and the open cannot slip through.
+// On Windows a device name ("NUL", "CON"), a pipe and a link (a reparse point) are refused
+// too, and the open file stays open to others' reading, writing, renaming and removal.
 std::unique_ptr<QFile> openRegularFile(const QString &path, qint64 maxSize = -1,
                                        OpenFor mode = OpenFor::Reading);
+
+// A second descriptor of the file opened by openRegularFile, for a library that reads and
+// closes a descriptor of its own (zlib's gzdopen); -1 when none can be had.
+int duplicateDescriptor(const QFile &file);
+// Closes a descriptor from duplicateDescriptor that was not handed over after all.
+void closeDescriptor(int descriptor);
 
 // Why openRegularFile refused path, for a message: "no such file", "not a regular file",
 // "larger than N bytes" or "cannot be opened". Looked up after the refusal, for the message

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The writer's syncs and renames in the order it makes them. This test is linked with the
-// system's fsync and rename wrapped (tests/CMakeLists.txt): each call the writer makes is
-// recorded here, and any one of them can be made to fail.
+// The writer's syncs and renames in the order it makes them: each one the writer asks of the
+// system is recorded here, and any one of them can be made to fail.
 #include "support/testfiles.h"
 
 #include "platform/atomicwrite.h"
@@ -13,66 +12,58 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cerrno>
-
-#include <sys/stat.h>
-
 namespace {
 
-QString g_folder;    // names in it are recorded relative to it
-QStringList g_calls; // what the writer asked of the system, in order
-int g_failAt = 0;    // the call, counted from 1, that fails with EIO; 0: none
-
-// A name in the folder; the random part of a temporary name as XXXXXX.
-QString named(const QString &path)
+// A name in folder; the random part of a temporary name as XXXXXX.
+QString named(const QString &folder, const QString &path)
 {
-    if (path == g_folder)
-        return QStringLiteral(".");
-    QString name = path.startsWith(g_folder + u'/') ? path.mid(g_folder.size() + 1) : path;
+    QString name = QDir(folder).relativeFilePath(QFileInfo(path).absoluteFilePath());
     static const QRegularExpression random(QStringLiteral("\\.[A-Za-z0-9]{6}$"));
-    if (name.startsWith(u'.'))
+    if (name.startsWith(u'.') && name != u".")
         name.replace(random, QStringLiteral(".XXXXXX"));
     return name;
 }
 
-// Records the call; true when it is the one to fail.
-bool record(const QString &call)
+// What the writer asked of the system, in order; the call counted from 1 as failAt fails.
+class Recorder : public platform::WriteObserver
 {
-    g_calls << call;
-    if (g_calls.size() != g_failAt)
-        return false;
-    errno = EIO;
-    return true;
-}
+public:
+    explicit Recorder(const QString &folder) : m_folder(QFileInfo(folder).absoluteFilePath())
+    {
+        platform::setWriteObserver(this);
+    }
+    ~Recorder() override { platform::setWriteObserver(nullptr); }
+
+    QStringList calls;
+    int failAt = 0; // 0: none
+
+    bool syncing(const QString &path, qint64 size) override
+    {
+        return record(
+            size < 0 ? QStringLiteral("sync folder %1").arg(named(m_folder, path))
+                     : QStringLiteral("sync %1 (%2 bytes)").arg(named(m_folder, path)).arg(size));
+    }
+    bool renaming(const QString &from, const QString &to) override
+    {
+        return record(
+            QStringLiteral("rename %1 to %2").arg(named(m_folder, from), named(m_folder, to)));
+    }
+    bool removing(const QString &path) override
+    {
+        return record(QStringLiteral("remove %1").arg(named(m_folder, path)));
+    }
+
+private:
+    bool record(const QString &call)
+    {
+        calls << call;
+        return calls.size() == failAt;
+    }
+
+    QString m_folder;
+};
 
 } // namespace
-
-extern "C" {
-int __real_fsync(int fd);
-int __real_rename(const char *from, const char *to);
-
-int __wrap_fsync(int fd)
-{
-    struct stat status
-    {
-    };
-    ::fstat(fd, &status);
-    const QString name = named(QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd)));
-    if (record(S_ISDIR(status.st_mode)
-                   ? QStringLiteral("sync folder %1").arg(name)
-                   : QStringLiteral("sync %1 (%2 bytes)").arg(name).arg(status.st_size)))
-        return -1;
-    return __real_fsync(fd);
-}
-
-int __wrap_rename(const char *from, const char *to)
-{
-    if (record(QStringLiteral("rename %1 to %2")
-                   .arg(named(QFile::decodeName(from)), named(QFile::decodeName(to)))))
-        return -1;
-    return __real_rename(from, to);
-}
-}
 
 class TestAtomicWrite : public QObject
 {
@@ -87,6 +78,7 @@ private Q_SLOTS:
 
 private:
     std::optional<QTemporaryDir> m_dir;
+    std::optional<Recorder> m_recorder;
     QString path() const { return m_dir->filePath(QStringLiteral("data.txt")); }
     QStringList entries() const
     {
@@ -96,37 +88,37 @@ private:
 
 void TestAtomicWrite::init()
 {
+    m_recorder.reset();
     m_dir.emplace();
-    g_folder = QFileInfo(m_dir->path()).canonicalFilePath();
-    g_calls.clear();
-    g_failAt = 0;
+    m_recorder.emplace(m_dir->path());
 }
 
 void TestAtomicWrite::replacingWritesSyncsRenamesThenSyncsTheFolder()
 {
     QVERIFY(testsupport::writeFile(path(), "old content"));
-    g_calls.clear();
+    m_recorder->calls.clear();
     QCOMPARE(platform::writeFileAtomically(path(), "new"), std::nullopt);
     // The new bytes are on the disk before their name replaces the old file, and the
     // folder's new entry is on the disk before the write counts as done.
-    QCOMPARE(g_calls, (QStringList{"sync .data.txt.XXXXXX (3 bytes)",
-                                   "rename .data.txt.XXXXXX to data.txt", "sync folder ."}));
+    QCOMPARE(m_recorder->calls,
+             (QStringList{"sync .data.txt.XXXXXX (3 bytes)", "rename .data.txt.XXXXXX to data.txt",
+                          "sync folder ."}));
     QCOMPARE(testsupport::readFile(path()), QByteArray("new"));
     QCOMPARE(entries(), QStringList{"data.txt"});
+#ifdef Q_OS_UNIX
     // Readable by all, as a file the user writes: not the temporary file's own 0600.
-    struct stat status
-    {
-    };
-    QCOMPARE(::stat(QFile::encodeName(path()).constData(), &status), 0);
-    QCOMPARE(status.st_mode & 0777, 0644u);
+    QCOMPARE(QFile::permissions(path()), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ReadUser | QFileDevice::WriteUser |
+                                             QFileDevice::ReadGroup | QFileDevice::ReadOther);
+#endif
 }
 
 void TestAtomicWrite::syncedWriteSyncsTheFileItWrote()
 {
     QVERIFY(testsupport::writeFile(path(), "a longer old content"));
-    g_calls.clear();
+    m_recorder->calls.clear();
     QCOMPARE(platform::writeFileSynced(path(), "new"), std::nullopt);
-    QCOMPARE(g_calls, QStringList{"sync data.txt (3 bytes)"});
+    QCOMPARE(m_recorder->calls, QStringList{"sync data.txt (3 bytes)"});
     QCOMPARE(testsupport::readFile(path()), QByteArray("new"));
 }
 
@@ -151,17 +143,18 @@ void TestAtomicWrite::failureAtEachStep()
     QFETCH(QByteArray, content);
 
     QVERIFY(testsupport::writeFile(path(), "old"));
-    g_calls.clear();
-    g_failAt = failAt;
+    m_recorder->calls.clear();
+    m_recorder->failAt = failAt;
     const std::optional<QString> error = platform::writeFileAtomically(path(), "new");
     QVERIFY(error);
     QString shown = *error;
-    shown.replace(g_folder + u'/', QString()).replace(g_folder, QStringLiteral("."));
+    shown.replace(m_dir->path() + u'/', QString()).replace(m_dir->path(), QStringLiteral("."));
     shown.replace(QRegularExpression(QStringLiteral("\\.data\\.txt\\.[A-Za-z0-9]{6}")),
                   QStringLiteral(".data.txt.XXXXXX"));
-    QVERIFY2(shown.startsWith(message) && shown.endsWith(QString::fromLocal8Bit(strerror(EIO))),
+    QVERIFY2(shown.startsWith(message) &&
+                 shown.endsWith(platform::systemErrorText(platform::kInjectedError)),
              qPrintable(shown));
-    QCOMPARE(g_calls.size(), failAt); // nothing after the failure
+    QCOMPARE(m_recorder->calls.size(), failAt); // nothing after the failure
     QCOMPARE(testsupport::readFile(path()), content);
     QCOMPARE(entries(), QStringList{"data.txt"});
 }

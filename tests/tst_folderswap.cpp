@@ -4,7 +4,7 @@
 #include "dataset/dataset.h"
 #include "dataset/folderswap.h"
 #include "platform/atomicwrite.h"
-#include "support/childrun.h"
+#include "platform/testing/systemtesting.h"
 #include "support/datasetfixtures.h"
 #include "support/testfiles.h"
 
@@ -17,10 +17,6 @@
 
 #include <csignal>
 
-#include <fcntl.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 using namespace testsupport;
 
 namespace {
@@ -32,48 +28,43 @@ void killAtStep()
         std::raise(SIGKILL);
 }
 
-// The syncs, renames and removals of a write, in order, while g_recording: by path relative
-// to g_root, the temporary names as ".dataset-*" and ".swap-journal.*".
-bool g_recording = false;
-QString g_root;
-QStringList g_log;
-
-void record(const char *what, const QString &path, const QString &to = {})
+// The syncs, renames and removals of a write, in order: by path relative to the root, the
+// temporary names as ".dataset-*" and ".swap-journal.*".
+class Recorder : public platform::WriteObserver
 {
-    static const QRegularExpression temporary(u"(\\.dataset-|\\.swap-journal\\.)[A-Za-z0-9]{6}"_qs);
-    QStringList parts{QString::fromLatin1(what)};
-    for (QString name : {path, to}) {
-        if (name.isEmpty())
-            continue;
-        name = QDir(g_root).relativeFilePath(QFileInfo(name).absoluteFilePath());
-        parts << name.replace(temporary, u"\\1*"_qs);
+public:
+    explicit Recorder(const QString &root) : m_root(root) { platform::setWriteObserver(this); }
+    ~Recorder() override { platform::setWriteObserver(nullptr); }
+
+    QStringList log;
+
+    bool syncing(const QString &path, qint64) override { return record("sync", path); }
+    bool renaming(const QString &from, const QString &to) override
+    {
+        return record("rename", from, to);
     }
-    g_log << parts.join(u' ');
-}
+    bool removing(const QString &path) override { return record("remove", path); }
+
+private:
+    bool record(const char *what, const QString &path, const QString &to = {})
+    {
+        static const QRegularExpression temporary(
+            u"(\\.dataset-|\\.swap-journal\\.)[A-Za-z0-9]{6}"_qs);
+        QStringList parts{QString::fromLatin1(what)};
+        for (QString name : {path, to}) {
+            if (name.isEmpty())
+                continue;
+            name = QDir(m_root).relativeFilePath(QFileInfo(name).absoluteFilePath());
+            parts << name.replace(temporary, u"\\1*"_qs);
+        }
+        log << parts.join(u' ');
+        return false;
+    }
+
+    QString m_root;
+};
 
 } // namespace
-
-// The writer's own calls of fsync, rename and unlink come here, in this program only.
-extern "C" int fsync(int fd)
-{
-    if (g_recording)
-        record("sync", QFile::symLinkTarget(u"/proc/self/fd/"_qs + QString::number(fd)));
-    return int(syscall(SYS_fsync, fd));
-}
-
-extern "C" int rename(const char *from, const char *to) noexcept
-{
-    if (g_recording)
-        record("rename", QFile::decodeName(from), QFile::decodeName(to));
-    return renameat(AT_FDCWD, from, AT_FDCWD, to);
-}
-
-extern "C" int unlink(const char *path) noexcept
-{
-    if (g_recording)
-        record("unlink", QFile::decodeName(path));
-    return unlinkat(AT_FDCWD, path, 0);
-}
 
 class TestFolderSwap : public QObject
 {
@@ -91,11 +82,10 @@ void TestFolderSwap::writesInOrder()
 {
     QTemporaryDir dir;
     QCOMPARE(dataset::write(dir.path(), smallSet()), std::nullopt);
-    g_root = QFileInfo(dir.path()).canonicalFilePath();
-    g_log.clear();
-    g_recording = true;
+    std::optional<Recorder> recorder(std::in_place, QFileInfo(dir.path()).absoluteFilePath());
     const auto error = dataset::write(dir.path(), replacingSet());
-    g_recording = false;
+    const QStringList log = recorder->log;
+    recorder.reset();
     QCOMPARE(error, std::nullopt);
 
     // Every file of the new set reaches the disk first, each once, in the writer's order.
@@ -105,7 +95,7 @@ void TestFolderSwap::writesInOrder()
             files << u"sync .dataset-*/"_qs + folder + u'/' + name;
     }
     QVERIFY(files.size() > 50);
-    QStringList synced = g_log.mid(0, files.size());
+    QStringList synced = log.mid(0, files.size());
     synced.sort();
     files.sort();
     QCOMPARE(synced, files);
@@ -123,10 +113,10 @@ void TestFolderSwap::writesInOrder()
         u"rename .dataset-*/source1 source1"_qs,
         u"sync ."_qs,
         u"sync .dataset-*"_qs,
-        u"unlink .swap-journal"_qs,
+        u"remove .swap-journal"_qs,
         u"sync ."_qs,
     };
-    QCOMPARE(g_log.mid(files.size()), swap);
+    QCOMPARE(log.mid(files.size()), swap);
 }
 
 void TestFolderSwap::killAtEachStepOfTheSwap()
@@ -137,7 +127,7 @@ void TestFolderSwap::killAtEachStepOfTheSwap()
     for (int step = 1;; ++step) {
         QTemporaryDir dir;
         QCOMPARE(dataset::write(dir.path(), smallSet()), std::nullopt);
-        const testsupport::ChildRun run = testsupport::runInChild([&] {
+        const platform::testing::ChildRun run = platform::testing::runInChild([&] {
             g_stepsLeft = step;
             platform::setStepHook(killAtStep);
             return !dataset::write(dir.path(), replacingSet());

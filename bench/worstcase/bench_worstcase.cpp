@@ -8,9 +8,9 @@
 #include "lookup/definitionlookup.h"
 #include "lookup/searchstep.h"
 #include "platform/rtfreader.h"
+#include "platform/testing/systemtesting.h"
 #include "store/datafiles.h"
 #include "store/textcode.h"
-#include "support/childrun.h"
 #include "support/testfiles.h"
 
 #include <QDir>
@@ -25,8 +25,8 @@ namespace {
 
 namespace datafiles = store::datafiles;
 
-using testsupport::ChildRun;
-using testsupport::runInChild;
+using platform::testing::ChildRun;
+using platform::testing::runInChild;
 using testsupport::writeFile;
 
 QByteArray word(qint64 n)

@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace testsupport {
@@ -50,6 +51,34 @@ QStringList listTree(const QString &folder)
     }
     entries.sort();
     return entries;
+}
+
+bool writesReadOnlyFiles()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("read-only"));
+    if (!writeFile(path, "x") || !QFile::setPermissions(path, QFileDevice::ReadOwner))
+        return false;
+    QFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Append);
+    file.close();
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return written;
+}
+
+bool writesIntoReadOnlyFolders()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("read-only"));
+    if (!QDir().mkpath(folder) ||
+        !QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner))
+        return false;
+    QFile file(folder + QStringLiteral("/x"));
+    const bool written = file.open(QIODevice::WriteOnly);
+    file.close();
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return written;
 }
 
 } // namespace testsupport

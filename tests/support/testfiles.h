@@ -22,4 +22,12 @@ QByteArray settingsRecord(QByteArrayView text);
 // listings are equal while nothing in the folder was made, removed, grown or shrunk.
 QStringList listTree(const QString &folder);
 
+// Whether this user writes what its permissions forbid (the superuser on POSIX): a file it
+// has made read-only is opened for writing all the same. Tests of a read-only file skip then.
+bool writesReadOnlyFiles();
+
+// Whether this user makes files in a folder it has made read-only (the superuser on POSIX,
+// everyone on Windows, where a folder's read-only mark does not keep files out).
+bool writesIntoReadOnlyFolders();
+
 } // namespace testsupport

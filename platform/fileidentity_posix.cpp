@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "keptfiles.h"
+#include "fileidentity.h"
+
+#include <QFile>
 
 #include <sys/stat.h>
 
-namespace lookup {
+namespace platform {
 
 std::optional<FileIdentity> FileIdentity::of(const QFile &file)
 {
@@ -17,4 +19,4 @@ std::optional<FileIdentity> FileIdentity::of(const QFile &file)
                         qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec};
 }
 
-} // namespace lookup
+} // namespace platform

@@ -5,7 +5,6 @@
 #include <QFile>
 
 #include <cerrno>
-#include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -44,46 +43,24 @@ std::optional<QString> userRuntimeFolder()
     return fallback;
 }
 
-UserLock::UserLock(UserLock &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-
-UserLock &UserLock::operator=(UserLock &&other) noexcept
-{
-    if (this != &other) {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = std::exchange(other.m_fd, -1);
-    }
-    return *this;
-}
-
-UserLock::~UserLock()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
-
 UserLock::Outcome UserLock::take(const QString &path, UserLock *lock)
 {
     *lock = UserLock();
     // No link is followed and nothing blocks: a FIFO put there by mistake opens at once and
     // is refused below.
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
-    if (fd < 0)
+    OwnedHandle handle(::open(QFile::encodeName(path).constData(),
+                              O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600));
+    if (!handle.valid())
         return Outcome::Failed;
+    const int fd = int(handle.get());
     struct stat status
     {
     };
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid()) {
-        ::close(fd);
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid())
         return Outcome::Failed;
-    }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return error == EWOULDBLOCK ? Outcome::HeldElsewhere : Outcome::Failed;
-    }
-    lock->m_fd = fd;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return errno == EWOULDBLOCK ? Outcome::HeldElsewhere : Outcome::Failed;
+    lock->m_handle = std::move(handle);
     return Outcome::Taken;
 }
 

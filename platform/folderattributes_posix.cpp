@@ -4,25 +4,14 @@
 #include "platform/paths.h"
 #include "platform/regularfile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#ifdef VELLUMSTACK_WINDOWS
-#include <windows.h>
-#endif
 
 namespace platform {
 
 namespace {
 
-QString folderPath(const QString &programFolder, const QString &name)
-{
-    return programFolder + QLatin1Char('/') + name;
-}
-
-#ifndef VELLUMSTACK_WINDOWS
 QString hiddenListPath(const QString &programFolder)
 {
     return programFolder + QLatin1String("/.hidden");
@@ -48,21 +37,15 @@ std::optional<QByteArrayList> hiddenNames(const QString &programFolder)
     }
     return names;
 }
-#endif
 
 } // namespace
 
 bool markHiddenSystem(const QString &programFolder, const QString &name)
 {
-    const QString path = folderPath(programFolder, name);
-    if (!QFileInfo(path).isDir())
+    if (!QFileInfo(programFolder + QLatin1Char('/') + name).isDir())
         return false;
     if (isInstalledProgramFolder(programFolder))
         return isMarkedHiddenSystem(programFolder, name);
-#ifdef VELLUMSTACK_WINDOWS
-    return SetFileAttributesW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16()),
-                              FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-#else
     std::optional<QByteArrayList> listed = hiddenNames(programFolder);
     if (!listed)
         return false;
@@ -81,23 +64,14 @@ bool markHiddenSystem(const QString &programFolder, const QString &name)
         return false;
     file.write(names.join('\n') + '\n');
     return file.commit();
-#endif
 }
 
 bool isMarkedHiddenSystem(const QString &programFolder, const QString &name)
 {
-    const QString path = folderPath(programFolder, name);
-    if (!QFileInfo(path).isDir())
+    if (!QFileInfo(programFolder + QLatin1Char('/') + name).isDir())
         return false;
-#ifdef VELLUMSTACK_WINDOWS
-    const DWORD attributes =
-        GetFileAttributesW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16()));
-    const DWORD wanted = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & wanted) == wanted;
-#else
     const std::optional<QByteArrayList> names = hiddenNames(programFolder);
     return names && names->contains(QFile::encodeName(name));
-#endif
 }
 
 } // namespace platform

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "childrun.h"
+#include "systemtesting.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <csignal>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace testsupport {
+namespace platform::testing {
 
 namespace {
 
@@ -21,6 +23,11 @@ struct Figures
 };
 
 } // namespace
+
+bool childrenAvailable()
+{
+    return true;
+}
 
 ChildRun runInChild(const std::function<bool()> &work, unsigned hangGuardSeconds)
 {
@@ -59,4 +66,31 @@ ChildRun runInChild(const std::function<bool()> &work, unsigned hangGuardSeconds
     return run;
 }
 
-} // namespace testsupport
+qint64 startChild(const std::function<void()> &work)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        work();
+        _exit(0);
+    }
+    return child;
+}
+
+bool killChild(qint64 child)
+{
+    kill(pid_t(child), SIGKILL);
+    int status = 0;
+    return waitpid(pid_t(child), &status, 0) == child && WIFSIGNALED(status);
+}
+
+bool makeFifo(const QString &path)
+{
+    return mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+}
+
+qint64 userId()
+{
+    return qint64(geteuid());
+}
+
+} // namespace platform::testing
