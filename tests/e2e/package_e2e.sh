@@ -96,6 +96,10 @@ for program in "${programs[@]}"; do
         [ "$(readlink "$root/usr/bin/$program")" = "../lib/vellumstack/$program" ]
     check "the package holds the manual page of $program" \
         [ -s "$root/usr/share/man/man1/$program.1.gz" ]
+    # The programs link only the system's libraries: a run path would only add places a
+    # library could be planted.
+    check "usr/lib/vellumstack/$program has no RPATH or RUNPATH" \
+        sh -c '! readelf -d "$1" | grep -qE "\((RPATH|RUNPATH)\)"' - "$folder/$program"
 done
 for file in usr/share/doc/vellumstack/copyright usr/share/doc/vellumstack/changelog.gz \
     usr/share/icons/hicolor/32x32/apps/vellumstack.png; do
