@@ -29,11 +29,14 @@ SearchView Engine::textChanged(QByteArrayView text)
     if (step.list) {
         m_list = *step.list;
         view.list = m_list;
+        view.currentRow = step.matchRow;
     }
     // The whole idiom list holds every idiom on the line of its own number.
     if (step.matched && m_mode == Mode::Idioms && m_state.wholeListShown() && m_state.entryIndex &&
-        *m_state.entryIndex < m_list.size())
+        *m_state.entryIndex < m_list.size()) {
         view.scrollTo = *m_state.entryIndex;
+        view.currentRow = view.scrollTo;
+    }
     return view;
 }
 

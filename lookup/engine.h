@@ -25,6 +25,11 @@ struct SearchView
     // The whole idiom list is never refilled: the row of the idiom found, to scroll to the
     // top of the list without selecting it.
     std::optional<int> scrollTo;
+    // The row the list's current item goes to, still without selecting it: the matched
+    // line's in a refilled list (the heading item for line 0 of a letter), the idiom found
+    // in the whole idiom list. The keys walk the list on from there, and a window built
+    // anew around the item at its edge keeps them on that item.
+    std::optional<int> currentRow;
     // The step found the search text.
     bool matched = false;
 };

@@ -42,6 +42,15 @@ QList<QByteArray> listWindow(SearchState &state, const QString &path, qint64 lin
     return items;
 }
 
+// The row of a window built for a match on line `line` that holds that line.
+std::optional<int> rowOfMatch(const QList<QByteArray> &items, qsizetype line)
+{
+    const qsizetype row = std::min<qsizetype>(line, kLinesAboveMatch);
+    if (row < items.size())
+        return int(row);
+    return std::nullopt;
+}
+
 // Words mode's first step: takes the initial of a non-empty search text, loading its letter
 // index when it is new. false when the initial is refused; the state then keeps the earlier
 // initial.
@@ -114,6 +123,7 @@ StepOutcome wordsStep(SearchState &state, const QString &programFolder, QByteArr
                        store::datafiles::path(
                            programFolder, store::datafiles::letterList(initialFileName(initial))),
                        line, QByteArray("  ") + initial);
+        outcome.matchRow = rowOfMatch(*outcome.list, line);
     }
     return outcome;
 }
@@ -132,6 +142,7 @@ StepOutcome idiomsStep(SearchState &state, const QString &programFolder, QByteAr
         outcome.list =
             listWindow(state, store::datafiles::path(programFolder, store::datafiles::idiomList()),
                        line, std::nullopt);
+        outcome.matchRow = rowOfMatch(*outcome.list, line);
     }
     return outcome;
 }

@@ -30,6 +30,10 @@ struct StepOutcome
     // The new items of the list, in order (Windows-1252), when the list is refilled; the list
     // then has no selected item.
     std::optional<QList<QByteArray>> list;
+    // The row of that new list that stands for the matched line: ten lines above it, fewer
+    // near the start of the list file, where the heading item stands for line 0. None when
+    // the list file ends before it.
+    std::optional<int> matchRow;
     // The search found the typed text in the index.
     bool matched = false;
 };

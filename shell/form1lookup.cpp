@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -155,6 +156,14 @@ void Form1::applySearch(const lookup::SearchView &view)
         l->clear();
         for (const QByteArray &item : *view.list)
             l->addItem(platform::codepage::fromWestern(item));
+    }
+    // The current item stands on the match, still unselected: nothing is clicked, the focus
+    // that Tab gives the list lands there, and the arrow keys go on from there. An arrow key
+    // onto the edge of the window builds the window anew around that item; the next key then
+    // walks on from it, not from the top of the new window.
+    if (view.currentRow) {
+        if (const QModelIndex current = l->model()->index(*view.currentRow, 0); current.isValid())
+            l->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
     }
     // Scrolled to, not selected: nothing is clicked.
     if (view.scrollTo) {

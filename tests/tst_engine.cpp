@@ -6,6 +6,7 @@
 #include "dataset/dataset.h"
 #include "store/letterbases.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,19 +42,21 @@ dataset::DataSet fixture()
 // Runs events on the engine: "type TEXT" types TEXT one character at a time into a box
 // whose text is selected (the first character replaces it), "clear" empties the box,
 // "click ROW" clicks a row of the list, "search" is Enter, "idioms yes" / "idioms no" enter
-// idioms mode and answer the whole-list question, "words" enters words mode.
-void run(Engine &engine, const QStringList &events)
+// idioms mode and answer the whole-list question, "words" enters words mode. Gives what the
+// last search step the events ran left the window to show.
+lookup::SearchView run(Engine &engine, const QStringList &events)
 {
+    lookup::SearchView last;
     for (const QString &event : events) {
         const QString argument = event.section(u' ', 1);
         if (event.startsWith(u"type ")) {
             const QByteArray text = argument.toLatin1();
             for (qsizetype i = 1; i <= text.size(); ++i)
-                engine.textChanged(text.first(i));
+                last = engine.textChanged(text.first(i));
         } else if (event == u"clear") {
-            engine.textChanged({});
+            last = engine.textChanged({});
         } else if (event.startsWith(u"click ")) {
-            engine.rowClicked(argument.toInt());
+            last = engine.rowClicked(argument.toInt()).step;
         } else if (event == u"search") {
             engine.search();
         } else if (event.startsWith(u"idioms ")) {
@@ -63,9 +66,11 @@ void run(Engine &engine, const QStringList &events)
         } else if (event == u"words") {
             engine.enterWords();
         } else {
-            QFAIL(qPrintable(QStringLiteral("unknown event ") + event));
+            QTest::qFail(qPrintable(QStringLiteral("unknown event ") + event), __FILE__, __LINE__);
+            return last;
         }
     }
+    return last;
 }
 
 } // namespace
@@ -79,6 +84,9 @@ private slots:
 
     void sequence_data();
     void sequence();
+    void currentRowOnTheMatch_data();
+    void currentRowOnTheMatch();
+    void currentRowWithoutTheListFile();
     void captionMovesToLabel2OnlyOnSearch();
     void chosenModeAgainChangesNothing_data();
     void chosenModeAgainChangesNothing();
@@ -202,6 +210,75 @@ void TestEngine::sequence()
                                     : engine.shownCaption().startsWith(shownCaption),
              engine.shownCaption().constData());
     QCOMPARE(engine.definition(), definition);
+}
+
+void TestEngine::currentRowOnTheMatch_data()
+{
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<int>("row"); // -1: the current row stays where it is
+    QTest::addColumn<QByteArray>("item");
+
+    // Words: line n of the letter list, n = 1 + the number of the word.
+    QTest::newRow("line 0: the heading item") << QStringList{"type a"} << 0 << QByteArray("  a");
+    QTest::newRow("line 1") << QStringList{"type ab00"} << 1 << word('a', 0);
+    QTest::newRow("line 9, under the heading") << QStringList{"type ab08"} << 9 << word('a', 8);
+    QTest::newRow("line 10, the first window without heading")
+        << QStringList{"type ab09"} << 10 << word('a', 9);
+    QTest::newRow("line 11") << QStringList{"type ab10"} << 10 << word('a', 10);
+    QTest::newRow("the last line, in a short window")
+        << QStringList{"type ab39"} << 10 << word('a', 39);
+    QTest::newRow("nothing found: the list and its current row stay")
+        << QStringList{"type ab12x"} << -1 << QByteArray();
+    QTest::newRow("click on row 22: the list and the clicked row stay")
+        << QStringList{"type ab12", "click 22"} << -1 << QByteArray();
+    QTest::newRow("click on row 23: the clicked word, centred")
+        << QStringList{"type ab12", "click 23"} << 10 << word('a', 25);
+    QTest::newRow("click on row 0: the clicked word, centred")
+        << QStringList{"type ab30", "click 0"} << 10 << word('a', 20);
+    QTest::newRow("click on the heading item: the heading item")
+        << QStringList{"type ab05", "click 0"} << 0 << QByteArray("  a");
+    QTest::newRow("the box emptied: the heading item")
+        << QStringList{"type sa05", "clear"} << 0 << QByteArray("  s");
+
+    // Idioms: line n of the idiom list; no heading item.
+    QTest::newRow("idiom on line 0")
+        << QStringList{"idioms no", "type idiom 00000"} << 0 << idiom(0);
+    QTest::newRow("idiom on line 9")
+        << QStringList{"idioms no", "type idiom 00009"} << 9 << idiom(9);
+    QTest::newRow("idiom on line 10")
+        << QStringList{"idioms no", "type idiom 00010"} << 10 << idiom(10);
+    QTest::newRow("whole idiom list: the idiom found")
+        << QStringList{"idioms yes", "type idiom 01500"} << 1500 << idiom(1500);
+    QTest::newRow("whole idiom list, beyond its last line: stays")
+        << QStringList{"idioms yes", "type idiom 03134"} << -1 << QByteArray();
+}
+
+void TestEngine::currentRowOnTheMatch()
+{
+    QFETCH(QStringList, events);
+    QFETCH(int, row);
+    QFETCH(QByteArray, item);
+
+    Engine engine(m_dir.path());
+    const lookup::SearchView view = run(engine, events);
+    QCOMPARE(view.currentRow, row < 0 ? std::nullopt : std::optional<int>(row));
+    if (row >= 0)
+        QCOMPARE(engine.list().value(row), item);
+}
+
+void TestEngine::currentRowWithoutTheListFile()
+{
+    // Without its list file the window of a letter holds the heading item alone.
+    QTemporaryDir dir;
+    QCOMPARE(dataset::write(dir.path(), fixture()), std::nullopt);
+    QVERIFY(QFile::remove(dir.path() + QStringLiteral("/source/s.dll")));
+    Engine engine(dir.path());
+
+    lookup::SearchView view = engine.textChanged("sa00");
+    QCOMPARE(view.list, std::optional<QList<QByteArray>>({"  s"}));
+    QCOMPARE(view.currentRow, std::nullopt);
+    view = engine.textChanged("s");
+    QCOMPARE(view.currentRow, std::optional<int>(0));
 }
 
 void TestEngine::captionMovesToLabel2OnlyOnSearch()

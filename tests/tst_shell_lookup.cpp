@@ -6,6 +6,7 @@
 #include "dataset/dataset.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -33,6 +34,19 @@ const QByteArray kHeart("\xde\xe1\xc8");
 
 const QList<QByteArray> kAWords{"aardvark", "Abacus", "abandon", "abate", "abbey", "able"};
 
+// The letter w, line by line: "w" itself, wa00 to wa39, "water" on line 41, then waters00
+// to waters79 on lines 42 to 121.
+QList<QByteArray> wLines()
+{
+    QList<QByteArray> lines{"w"};
+    for (int n = 0; n < 40; ++n)
+        lines << "wa" + QByteArray::number(n).rightJustified(2, '0');
+    lines << "water";
+    for (int n = 0; n < 80; ++n)
+        lines << "waters" + QByteArray::number(n).rightJustified(2, '0');
+    return lines;
+}
+
 QStringList itemTexts(const QListWidget *list)
 {
     QStringList texts;
@@ -51,6 +65,8 @@ bool writeDataSet(const QString &folder)
     dataset::DataSet set;
     for (const QByteArray &word : kAWords)
         set.letters[0].append({word, word == "Abacus" ? "n. " + kBook : kHeart + " " + word});
+    for (const QByteArray &word : wLines().sliced(1))
+        set.letters[22].append({word, kHeart});
     for (int i = 0; i < 4; ++i)
         set.cells[size_t(i)] = kBook.sliced(i, 1);
     set.cells[4] = kHeart.first(1);
@@ -77,6 +93,8 @@ private slots:
     void listClickKeepsTheList();
     void clickOnTheWindowEdgeRebuildsIt();
     void clickOnItemEqualToTheSearchText();
+    void keysWalkTheList_data();
+    void keysWalkTheList();
     void doubleClickLooksUp_data();
     void doubleClickLooksUp();
     void damagedEntryLeavesTheCaptions();
@@ -213,6 +231,96 @@ void TestShellLookup::clickOnItemEqualToTheSearchText()
     // Had the keep-list flag stayed set, this keystroke would keep the selected window.
     QTest::keyClick(rr, Qt::Key_Backspace);
     QCOMPARE(l->selectedItems().size(), 0);
+}
+
+void TestShellLookup::keysWalkTheList_data()
+{
+    QTest::addColumn<QString>("typed");
+    // Keys pressed in the list after Tab has taken the focus there: "Down 60" is Down sixty
+    // times; "click 23" is a mouse click on row 23.
+    QTest::addColumn<QStringList>("keys");
+    // The word in the search box at the end, and the list's current item there (spaces
+    // removed at both ends, as the heading item goes into the box): the row it is on.
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<int>("currentRow");
+
+    // Tab lands on the word found, which is not selected.
+    QTest::newRow("Tab: the match, line 41") << "water" << QStringList{} << "water" << 10;
+    QTest::newRow("Tab: line 0, the heading item") << "w" << QStringList{} << "w" << 0;
+
+    // Every Down one line on, every Up one line back, across the windows built anew.
+    QTest::newRow("Down 13 onto row 23: the window is built around it")
+        << "water" << QStringList{"Down 13"} << "waters12" << 10;
+    QTest::newRow("Down 14: one past row 23 goes on")
+        << "water" << QStringList{"Down 14"} << "waters13" << 11;
+    QTest::newRow("Down through 60 words from water")
+        << "water" << QStringList{"Down 60"} << "waters59" << 18;
+    QTest::newRow("Down 60, then Up 60 back to water")
+        << "water" << QStringList{"Down 60", "Up 60"} << "water" << 8;
+    QTest::newRow("Up 10 onto row 0: the window is built around it")
+        << "water" << QStringList{"Up 10"} << "wa30" << 10;
+    QTest::newRow("Up 11: one past row 0 goes on")
+        << "water" << QStringList{"Up 11"} << "wa29" << 9;
+    QTest::newRow("Up 41 to the heading item") << "water" << QStringList{"Up 41"} << "w" << 0;
+    QTest::newRow("Up past the heading item stays there")
+        << "water" << QStringList{"Up 43"} << "w" << 0;
+    QTest::newRow("Down to the end of the letter stays there")
+        << "waters70" << QStringList{"Down 11"} << "waters79" << 19;
+
+    // End and Home take the edge of the window, which is then built around it.
+    QTest::newRow("End, then Down") << "water" << QStringList{"End", "Down"} << "waters13" << 11;
+    QTest::newRow("Home, then Up") << "water" << QStringList{"Home", "Up"} << "wa29" << 9;
+    QTest::newRow("Home at the start of the letter, then Up")
+        << "wa05" << QStringList{"Home", "Up"} << "w" << 0;
+    QTest::newRow("End at the end of the letter, then Down")
+        << "waters70" << QStringList{"End", "Down"} << "waters79" << 19;
+
+    // The mouse on the edge of the window: built around the clicked word, which is current.
+    QTest::newRow("click on row 23, then Down")
+        << "water" << QStringList{"click 23", "Down"} << "waters13" << 11;
+}
+
+void TestShellLookup::keysWalkTheList()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, keys);
+    QFETCH(QString, word);
+    QFETCH(int, currentRow);
+
+    const QList<QByteArray> lines = wLines();
+    const auto lineInBox = [&] { return lines.indexOf(rr->text().toLatin1()); };
+
+    QTest::keyClicks(rr, typed);
+    QTest::keyClick(rr, Qt::Key_Tab);
+    QVERIFY(l->hasFocus());
+    QVERIFY(l->selectedItems().isEmpty());
+    for (const QString &key : keys) {
+        const QString name = key.section(u' ', 0, 0);
+        if (name == u"click") {
+            const QRect item = l->visualItemRect(l->item(key.section(u' ', 1).toInt()));
+            QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, item.center());
+            continue;
+        }
+        const int times = key.contains(u' ') ? key.section(u' ', 1).toInt() : 1;
+        const Qt::Key code = name == u"Down"  ? Qt::Key_Down
+                             : name == u"Up"  ? Qt::Key_Up
+                             : name == u"End" ? Qt::Key_End
+                                              : Qt::Key_Home;
+        for (int i = 0; i < times; ++i) {
+            const int before = lineInBox();
+            QTest::keyClick(QApplication::focusWidget(), code);
+            // One line on in the direction pressed; at the ends of the letter none.
+            if (code == Qt::Key_Down)
+                QCOMPARE(lineInBox(), std::min(before + 1, int(lines.size()) - 1));
+            else if (code == Qt::Key_Up)
+                QCOMPARE(lineInBox(), std::max(before - 1, 0));
+        }
+    }
+    QCOMPARE(rr->text(), word);
+    QVERIFY(l->currentItem());
+    QCOMPARE(l->currentItem()->text().trimmed(), word);
+    QCOMPARE(l->currentRow(), currentRow);
+    QVERIFY(l->hasFocus());
 }
 
 void TestShellLookup::doubleClickLooksUp_data()

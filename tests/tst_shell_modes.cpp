@@ -104,6 +104,7 @@ void TestShellModes::typingInWholeListNeverRefills()
     auto *list = window.child<QListWidget>("l");
     QVERIFY(list->visualItemRect(list->item(1500)).intersects(list->viewport()->rect()));
     QVERIFY(list->selectedItems().isEmpty());
+    QCOMPARE(list->currentRow(), 1500); // where Tab and the arrow keys go on from
     window.child<QPushButton>("Command1")->click();
     QCOMPARE(window.child<QTextEdit>("rr1")->toPlainText(), QStringLiteral("gloss 1500"));
 
