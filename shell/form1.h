@@ -49,7 +49,8 @@ public:
     double twipsPerPixel() const;
 
     // Brings the window forward as Show does: restored, raised, active, the focus in the
-    // search box. A later start of the program asks the running one for this.
+    // search box; while the about window is open, that window instead. A later start of the
+    // program asks the running one for this.
     void bringForward();
 
     // The questions and the colour dialog; message boxes and QColorDialog unless replaced.
@@ -160,7 +161,7 @@ private:
     QPointer<QWidget> m_focusBeforeAbout;
     std::function<void()> m_endOfRun;
     bool m_ended = false;  // Exit ran: nothing more is handled
-    bool m_closed = false; // the window was closed; the run ends with the last window
+    bool m_closed = false; // the window was closed and the run ended
 
     std::unique_ptr<Prompts> m_prompts;
     colours::SettingsFile m_settingsFile{QString()};

@@ -129,6 +129,16 @@ void Form1::showFromTray()
 
 void Form1::bringForward()
 {
+    if (m_ended || m_closed)
+        return;
+    // While the about window is open it is the one window that takes input: it comes
+    // forward, and the disabled main window stays as it is, behind it or hidden.
+    if (m_form2 && m_form2->isVisible()) {
+        m_form2->setWindowState(m_form2->windowState() & ~Qt::WindowMinimized);
+        m_form2->raise();
+        m_form2->activateWindow();
+        return;
+    }
     showFromTray();
 }
 
@@ -168,9 +178,6 @@ void Form1::aboutClosed()
     setEnabled(true);
     if (m_focusBeforeAbout)
         m_focusBeforeAbout->setFocus();
-    // Closed while the about window was open: that window was the last one.
-    if (m_closed)
-        m_endOfRun();
 }
 
 void Form1::exitNow()
@@ -185,13 +192,20 @@ void Form1::exitNow()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    // The close is never refused.
-    event->accept();
-    if (m_ended || m_closed)
+    if (m_ended || m_closed) {
+        event->accept();
         return;
+    }
+    // A disabled window takes no input, its close box included: while the about window is
+    // open the main window stays, with its icon.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    // Otherwise the close is never refused. The about window is closed whenever this one
+    // is enabled, so this was the last window and the run ends.
+    event->accept();
     m_closed = true;
     m_trayIcon->hide();
-    // The run ends with the last window; an open about window still holds it.
-    if (!m_form2)
-        m_endOfRun();
+    m_endOfRun();
 }

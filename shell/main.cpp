@@ -10,9 +10,6 @@
 
 namespace {
 
-// How long a later start waits for the running copy to answer.
-constexpr int kAskRunningCopyMs = 5000;
-
 // The display the program shows its windows on; empty where windows go to no display that
 // a second start could share (an off-screen platform).
 QString displayOfThisRun()
@@ -30,24 +27,34 @@ QString displayOfThisRun()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // The main window decides when the run ends (Exit, or its close once no other window is
-    // left). Qt's own rule would end it when the about window closes while the main window
-    // is hidden in the notification area, and the program would vanish.
+    // The main window decides when the run ends (Exit, or its close, which it refuses
+    // while the about window is open). Qt's own rule would end it when the about window
+    // closes while the main window is hidden in the notification area, and the program
+    // would vanish.
     app.setQuitOnLastWindowClosed(false);
 
-    // One copy for a user on a display: a later start brings the running window forward,
-    // as Show does, and ends at once, with no window and no icon of its own.
+    // One copy for a user on a display, per program folder: a later start brings the
+    // running window forward, as Show does, and ends at once, with no window and no icon of
+    // its own. Any other start gets its window.
+    const QString programFolder = QCoreApplication::applicationDirPath();
     std::unique_ptr<OneCopy> oneCopy;
     const QString display = displayOfThisRun();
     const std::optional<QString> folder = platform::userRuntimeFolder();
     if (!display.isEmpty() && folder) {
         oneCopy = std::make_unique<OneCopy>(
-            *folder, OneCopy::displayName(QGuiApplication::platformName(), display));
-        if (!oneCopy->claim(kAskRunningCopyMs))
+            *folder, OneCopy::displayName(QGuiApplication::platformName(), display), programFolder);
+        switch (oneCopy->claim(OneCopy::kAnswerWithinMs)) {
+        case OneCopy::Claim::Forwarded:
             return 0;
+        case OneCopy::Claim::OnItsOwn:
+            oneCopy.reset();
+            break;
+        case OneCopy::Claim::Held:
+            break;
+        }
     }
 
-    Form1 window(QCoreApplication::applicationDirPath());
+    Form1 window(programFolder);
     if (oneCopy)
         QObject::connect(oneCopy.get(), &OneCopy::startedAgain, &window, &Form1::bringForward);
     window.show();

@@ -99,6 +99,20 @@ public:
             QTRY_VERIFY(!about); // it goes away once closed
             return;
         }
+        if (name == u"minimiseAbout") {
+            QCOMPARE(openAboutWindows().size(), 1);
+            openAboutWindows().first()->showMinimized();
+            return;
+        }
+        // The main window's close box, as a window manager asks; or a close by a call.
+        if (name == u"closeBox") {
+            window.windowHandle()->close();
+            return;
+        }
+        if (name == u"closeCall") {
+            window.close();
+            return;
+        }
         item(qPrintable(name))->trigger();
     }
 
@@ -144,8 +158,10 @@ private Q_SLOTS:
     void exitRemovesIconThenEndsRunOnce_data();
     void exitRemovesIconThenEndsRunOnce();
     void nothingIsHandledAfterExit();
-    void closingTheWindowRemovesIconAndEndsRun();
-    void closingWhileAboutIsOpenEndsWithTheAboutWindow();
+    void closeRequest_data();
+    void closeRequest();
+    void bringForward_data();
+    void bringForward();
 };
 
 void TestShellTray::initTestCase()
@@ -536,24 +552,101 @@ void TestShellTray::nothingIsHandledAfterExit()
     QVERIFY(!session.trayMenu()->isVisible());
 }
 
-void TestShellTray::closingTheWindowRemovesIconAndEndsRun()
+void TestShellTray::closeRequest_data()
 {
-    Session session;
-    QVERIFY(session.window.close());
-    QCOMPARE(session.runEnds, 1);
-    QVERIFY(!session.iconPresentAtEnd);
-    QVERIFY(!session.window.trayIcon()->isVisible());
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("close");
+    QTest::addColumn<bool>("closes");
+
+    QTest::newRow("enabled, its close box: closed, the icon gone, the run ended")
+        << QStringList{} << "closeBox" << true;
+    QTest::newRow("enabled, closed by a call") << QStringList{} << "closeCall" << true;
+    QTest::newRow("about open, its close box: refused, window and icon stay")
+        << QStringList{"about"} << "closeBox" << false;
+    QTest::newRow("about open, closed by a call: refused")
+        << QStringList{"about1"} << "closeCall" << false;
+    QTest::newRow("about opened and closed again, its close box: closed")
+        << QStringList{"about", "closeAbout"} << "closeBox" << true;
 }
 
-void TestShellTray::closingWhileAboutIsOpenEndsWithTheAboutWindow()
+void TestShellTray::closeRequest()
 {
+    QFETCH(QStringList, before);
+    QFETCH(QString, close);
+    QFETCH(bool, closes);
+
     Session session;
-    session.step(QStringLiteral("about"));
-    QVERIFY(session.window.close()); // the close is never refused
-    QVERIFY(!session.window.trayIcon()->isVisible());
-    QCOMPARE(session.runEnds, 0); // the about window is still there
+    for (const QString &step : before)
+        session.step(step);
+    const Presence atClose = session.presence();
+    session.step(close);
+    if (closes) {
+        QVERIFY(!session.window.isVisible());
+        QCOMPARE(session.runEnds, 1);
+        QVERIFY(!session.iconPresentAtEnd); // removed before the run ended
+        QVERIFY(openAboutWindows().isEmpty());
+        return;
+    }
+    QCOMPARE(session.presence(), atClose);
+    QCOMPARE(session.runEnds, 0);
+    QCOMPARE(openAboutWindows().size(), 1);
+    // Closing the about window leaves a usable main window, and the run goes on.
     session.step(QStringLiteral("closeAbout"));
+    QCOMPARE(session.presence(), (Presence{true, true, false, true, true}));
+    QCOMPARE(session.runEnds, 0);
+    session.step(close);
     QCOMPARE(session.runEnds, 1);
+}
+
+void TestShellTray::bringForward_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("active"); // the window then active: "Form1", "Form2" or none
+    QTest::addColumn<Presence>("expected");
+
+    // shown, enabled, Show offered, Hide offered, icon present
+    QTest::newRow("shown: active again")
+        << QStringList{} << "Form1" << Presence{true, true, false, true, true};
+    QTest::newRow("hidden: shown and active, as Show does")
+        << QStringList{"hidef"} << "Form1" << Presence{true, true, false, true, true};
+    QTest::newRow("about open: about active, the main window still disabled behind it")
+        << QStringList{"about"} << "Form2" << Presence{true, false, false, true, true};
+    QTest::newRow("about open over a hidden window: about active, the main window hidden")
+        << QStringList{"hidef", "about1"} << "Form2" << Presence{false, false, true, false, true};
+    QTest::newRow("about minimised: restored and active")
+        << QStringList{"about", "minimiseAbout"} << "Form2"
+        << Presence{true, false, false, true, true};
+    QTest::newRow("about closed again: the main window")
+        << QStringList{"about", "closeAbout"} << "Form1" << Presence{true, true, false, true, true};
+    QTest::newRow("closed: not shown again")
+        << QStringList{"closeBox"} << "" << Presence{false, true, false, true, false};
+}
+
+void TestShellTray::bringForward()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QString, active);
+    QFETCH(Presence, expected);
+
+    Session session;
+    for (const QString &step : before)
+        session.step(step);
+    // Another program's window has the keyboard when the later start asks.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+
+    session.window.bringForward();
+    if (active.isEmpty()) {
+        QTest::qWait(50);
+        QCOMPARE(QApplication::activeWindow(), &other);
+    } else {
+        QTRY_VERIFY(QApplication::activeWindow() != &other);
+        QCOMPARE(QApplication::activeWindow()->objectName(), active);
+        QVERIFY(!QApplication::activeWindow()->isMinimized());
+    }
+    QCOMPARE(session.presence(), expected);
 }
 
 QTEST_MAIN(TestShellTray)
