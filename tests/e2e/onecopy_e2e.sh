@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# End-to-end test of one copy for a user on a display, under openbox with a notification area
-# (trayer): a second start while the window is hidden brings the running window forward as
-# Show does (shown, with the keyboard, typing going into the search box) and ends with
-# status 0, leaving one window and one icon; after the running copy is killed with SIGKILL,
-# a new start opens a window of its own.
+# End-to-end test of one copy for a user on a display and a program folder, under openbox
+# with a notification area (trayer): a second start while the window is hidden brings the
+# running window forward as Show does (shown, with the keyboard, typing going into the
+# search box) and ends with status 0, leaving one window and one icon; after the running
+# copy is killed with SIGKILL, a new start opens a window of its own. A second start while
+# the about window is open brings the about window forward, over the main window; a
+# program in another folder opens its own window; a start whose running copy is stopped
+# (SIGSTOP) opens its own window within 3 seconds, and the stopped copy, once continued,
+# does not come forward over it; a folder, a FIFO or a dangling link where the lock goes
+# leaves the start its window.
 #
 # Usage: onecopy_e2e.sh <vellumstack program>
 # Exit status: 0 passed, 1 failed, 77 skipped (Xvfb cannot start here).
@@ -107,5 +112,127 @@ require "Exit from the tray menu" menu_pick Up
 xs_wait_program_end 10
 status=$?
 check "Exit ends the run (status $status)" test "$status" = 0
+
+# The window ids of _NET_CLIENT_LIST_STACKING, bottom first, in decimal.
+stacking()
+{
+    local id
+    for id in $(xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | sed 's/^[^#]*#//; s/,/ /g'); do
+        echo $((id))
+    done
+}
+# Whether the window $1 lies above the window $2.
+stacked_above()
+{
+    local id below=""
+    for id in $(stacking); do
+        [ "$id" = "$(($2))" ] && below=yes
+        [ "$id" = "$(($1))" ] && [ -n "$below" ] && return 0
+    done
+    return 1
+}
+focused() { [ "$(($(xdotool getwindowfocus 2>/dev/null || echo 0)))" = "$(($1))" ]; }
+two_windows() { [ "$(shown_windows)" = 2 ]; }
+# The shown window of the program that is not $1.
+other_window()
+{
+    local id
+    for id in $(xs_top_windows Vellumstack); do
+        [ "$((id))" != "$(($1))" ] && xs_viewable "$id" && echo "$id" && return 0
+    done
+    return 1
+}
+# Ends the copy $1, continued first should it be stopped.
+end_copy()
+{
+    kill -CONT "$1" 2>/dev/null
+    xs_stop "$1"
+}
+
+# --- the about window comes forward, not the disabled main window.
+xs_start_program "$app"
+first=$xs_program_pid
+require "the main window appears" xs_wait_for "the main window" 15 main_window_shown
+main=$(main_window)
+require "its icon is embedded" xs_wait_for "the icon" 10 xs_icon_embedded
+# Show is disabled while the window is shown: Down goes to Hide, Down again to About.
+require "About from the tray menu" menu_pick Down Down
+require "About opens the about window" xs_wait_for "the about window" 10 about_open
+about=$(about_window)
+# The user brings the main window over it, as a click on its frame does.
+xdotool windowactivate "$main" 2>/dev/null
+require "the main window lies over the about window" \
+    xs_wait_for "the main window on top" 5 stacked_above "$main" "$about"
+xs_start_program "$app"
+second=$xs_program_pid
+xs_wait_program_end 10
+status=$?
+xs_program_pid=$first
+check "the second start ends with status 0 (status $status)" test "$status" = 0
+check "the about window comes forward" xs_wait_for "the about window on top" 5 \
+    stacked_above "$about" "$main"
+check "the about window has the keyboard" xs_wait_for "the focus" 5 focused "$about"
+check "the main window stays shown behind it" main_shown
+xdotool key Escape
+check "Esc closes the about window" xs_wait_for "the about window to close" 10 about_closed
+end_copy "$first"
+
+# --- a program in another folder is another program.
+app2="$xs_work/app2"
+cp -r "$app" "$app2"
+xs_start_program "$app"
+first=$xs_program_pid
+require "the first folder's window appears" xs_wait_for "the main window" 15 main_window_shown
+xs_start_program "$app2"
+second=$xs_program_pid
+check "the other folder's program opens a window of its own" \
+    xs_wait_for "a second window" 15 two_windows
+check "both keep running" kill -0 "$first" "$second"
+end_copy "$second"
+end_copy "$first"
+
+# --- a running copy that does not answer: the start opens its own window.
+xs_start_program "$app"
+first=$xs_program_pid
+require "the main window appears once more" xs_wait_for "the main window" 15 main_window_shown
+main=$(main_window)
+require "and is shown" xs_wait_for "the main window shown" 10 main_shown
+kill -STOP "$first"
+started=$(date +%s%N)
+xs_start_program "$app"
+second=$xs_program_pid
+check "against a stopped copy the start opens a window of its own" \
+    xs_wait_for "a second window" 10 two_windows
+took=$((($(date +%s%N) - started) / 1000000))
+xs_log "a start against a stopped copy: its window shown after $took ms"
+check "within 3 seconds ($took ms)" test "$took" -le 3000
+check "the start keeps running" kill -0 "$second"
+new=$(other_window "$main")
+check "the new window has the keyboard" xs_wait_for "the focus" 5 focused "$new"
+kill -CONT "$first"
+sleep 2
+check "the continued copy does not come forward over it" focused "$new"
+end_copy "$second"
+end_copy "$first"
+
+# --- something other than a file of the user's where the lock goes: the start still runs.
+folder_name=$(printf %s "$(cd "$app" && pwd -P)" | sha1sum | cut -c1-12)
+lock="$xs_work/home/vellumstack-xcb-$DISPLAY-$folder_name.lock"
+require "the lock lies where the README says ($lock)" test -f "$lock"
+for kind in folder fifo link; do
+    rm -rf "$lock"
+    case $kind in
+    folder) mkdir "$lock" ;;
+    fifo) mkfifo "$lock" ;;
+    link) ln -s "$xs_work/nowhere" "$lock" ;;
+    esac
+    xs_start_program "$app"
+    check "a $kind at the lock's path: the start opens a window" \
+        xs_wait_for "the main window" 15 main_window_shown
+    check "a $kind at the lock's path: the program keeps running" xs_program_running
+    check "a $kind at the lock's path: left as it was" test -e "$lock" -o -L "$lock"
+    end_copy "$xs_program_pid"
+    xs_wait_for "the window to go" 10 bash -c "! xwininfo -root -tree | grep -q '\"Vellumstack\": (\"vellumstack\"'"
+done
 
 finish
