@@ -19,6 +19,9 @@ QString displayOfThisRun()
         return qEnvironmentVariable("DISPLAY");
     if (platform == u"wayland")
         return qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0"));
+    // A Windows user has one desktop; the runtime folder is the user's own.
+    if (platform == u"windows")
+        return QStringLiteral("desktop");
     return QString();
 }
 

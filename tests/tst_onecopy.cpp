@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/testing/systemtesting.h"
 #include "platform/userlock.h"
 #include "shell/onecopy.h"
 #include "support/warnings.h"
@@ -6,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,18 +16,29 @@
 #include <atomic>
 #include <memory>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
+
+// The permissions of a mode such as 0700, as Qt spells them.
+QFileDevice::Permissions permissionsOf(int mode)
+{
+    QFileDevice::Permissions permissions;
+    const QFileDevice::Permission bits[] = {
+        QFileDevice::ReadOwner, QFileDevice::WriteOwner, QFileDevice::ExeOwner,
+        QFileDevice::ReadGroup, QFileDevice::WriteGroup, QFileDevice::ExeGroup,
+        QFileDevice::ReadOther, QFileDevice::WriteOther, QFileDevice::ExeOther};
+    for (int bit = 0; bit < 9; ++bit) {
+        if (mode & (0400 >> bit))
+            permissions |= bits[bit];
+    }
+    return permissions;
+}
 
 // Puts what kind names at path: nothing ("missing"), a FIFO, a folder, or a link to a file
 // that does not exist.
 bool putAt(const QString &kind, const QString &path)
 {
-    const QByteArray native = QFile::encodeName(path);
     if (kind == u"fifo")
-        return ::mkfifo(native.constData(), 0600) == 0;
+        return platform::testing::makeFifo(path);
     if (kind == u"folder")
         return QDir().mkdir(path);
     if (kind == u"link")
@@ -167,6 +180,10 @@ void TestOneCopy::lock()
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("copy.lock"));
+#ifdef Q_OS_WIN
+    if (kind == u"fifo")
+        QSKIP("no FIFOs on this system");
+#endif
     QVERIFY(putAt(kind, path));
 
     platform::UserLock first;
@@ -223,13 +240,14 @@ void TestOneCopy::runtimeFolder()
     QFETCH(int, mode);
     QFETCH(bool, taken);
 
+#ifdef Q_OS_WIN
+    QSKIP("the runtime folder is the user's local application data on Windows");
+#endif
     QTemporaryDir dir;
     QString path = runtime.isEmpty() ? QStringLiteral("relative/run") : dir.filePath(runtime);
     if (mode != 0) {
         QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("run"))));
-        QCOMPARE(::chmod(QFile::encodeName(dir.filePath(QStringLiteral("run"))).constData(),
-                         mode_t(mode)),
-                 0);
+        QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("run")), permissionsOf(mode)));
     }
     const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(path));
@@ -242,12 +260,10 @@ void TestOneCopy::runtimeFolder()
         return;
     }
     // The fallback: the user's own folder in the temporary folder, closed to others.
-    QCOMPARE(*folder, QDir::tempPath() + QStringLiteral("/vellumstack-%1").arg(::geteuid()));
-    struct stat status
-    {
-    };
-    QCOMPARE(::lstat(QFile::encodeName(*folder).constData(), &status), 0);
-    QCOMPARE(int(status.st_mode & 0777), 0700);
+    QCOMPARE(*folder,
+             QDir::tempPath() + QStringLiteral("/vellumstack-%1").arg(platform::testing::userId()));
+    QVERIFY(!QFileInfo(*folder).isSymLink());
+    QCOMPARE(QFile::permissions(*folder) & permissionsOf(0777), permissionsOf(0700));
 }
 
 void TestOneCopy::claim_data()
@@ -302,6 +318,10 @@ void TestOneCopy::claim()
     QTemporaryDir dir;
     const QString here = QStringLiteral("/opt/a");
     const QString display = QStringLiteral("xcb-:7");
+#ifdef Q_OS_WIN
+    if (atLock == u"fifo")
+        QSKIP("no FIFOs on this system");
+#endif
     QVERIFY(putAt(atLock, OneCopy(dir.path(), display, here).lockPath()));
 
     OneCopy runningCopy(dir.path(), runningDisplay, runningFolder);
