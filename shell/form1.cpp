@@ -4,16 +4,19 @@
 #include "shell/appresources.h"
 
 #include "shell/form2.h"
+#include "shell/placement.h"
 #include "shell/prompts.h"
 #include "shell/startup.h"
 #include "shell/widgetcolour.h"
 
 #include "platform/folderattributes.h"
+#include "platform/regularfile.h"
 #include "store/datafiles.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,20 +39,6 @@ namespace {
 
 // The window's design size of its client area, in pixels.
 constexpr QSize kDesignClientSize(1016, 714);
-
-QFont designFont(const QString &face, qreal pointSize)
-{
-    QFont font(face);
-    font.setPointSizeF(pointSize);
-    return font;
-}
-
-template <typename Widget> Widget *place(Widget *widget, const char *name, const QRect &geometry)
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
 
 // Rows as high as the list font's line spacing, as a classic list box draws them: the 24
 // lines of the word list fit the list with room to spare.
@@ -119,20 +108,25 @@ QMenu *subMenu(QWidget *parent, const char *name, const QString &caption)
 } // namespace
 
 Form1::Form1(const QString &programFolder, QWidget *parent)
-    : QMainWindow(parent), m_programFolder(programFolder), m_engine(programFolder)
+    : QMainWindow(parent), m_programFolder(programFolder),
+      m_installedFaces(QFontDatabase::families()), m_engine(programFolder)
 {
     initAppResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vellumstack"));
     setWindowIcon(QIcon(QStringLiteral(":/vellumstack/icon.png")));
 
-    createControls();
+    // The controls are made at the zoom the screen starts with, so that no font is loaded at
+    // a size it is never shown at; the menu bar's height is part of the room.
     createMenus();
+    m_zoom = zoom::startFactor(startupRoom());
+    createControls();
     connectColours();
     load();
     connectPresence();
     connectLookup();
     connectModes();
+    connectZoom();
     setUpAccessibility();
 }
 
@@ -140,6 +134,28 @@ Form1::~Form1()
 {
     // The about window has no parent; it goes with this window.
     delete m_form2;
+}
+
+QSize Form1::startupOuterSize() const
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return QSize();
+    const double tpp = twipsPerPixel();
+    const startup::TwipsSize size =
+        startup::windowSizeTwips({startup::pixelsToTwips(screen->size().width(), tpp),
+                                  startup::pixelsToTwips(screen->size().height(), tpp)});
+    return QSize(startup::twipsToPixels(size.width, tpp), startup::twipsToPixels(size.height, tpp));
+}
+
+QSize Form1::startupRoom() const
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return QSize();
+    const QSize outer =
+        placement::placedAtTop(QRect(), startupOuterSize(), screen->availableGeometry()).size();
+    return clientRoom(outer, QMargins());
 }
 
 double Form1::twipsPerPixel() const
@@ -156,6 +172,19 @@ void Form1::createControls()
     client->resize(kDesignClientSize);
     setCentralWidget(client);
 
+    const auto place = [this](auto *widget, const char *name, const QRect &design) {
+        widget->setObjectName(QLatin1String(name));
+        setDesignGeometry(widget, design);
+        return widget;
+    };
+    // A font of the design, in the faces decided for what is installed.
+    const auto designed = [this](const QStringList &faces, qreal pointSize) {
+        QFont font;
+        font.setFamilies(faces::decided(faces, m_installedFaces));
+        font.setPointSizeF(pointSize);
+        return font;
+    };
+
     // Creation order is the stacking order, lowest first: rr3 under rr1, Label2 under Label12.
     rr3 = place(new QTextEdit(client), "rr3", {216, 72, 800, 650});
     rr3->setReadOnly(true);
@@ -167,20 +196,19 @@ void Form1::createControls()
     // "Tahoma" with the Arabic character set: where the face is missing, its Arabic comes
     // from Noto Sans Arabic when that is installed, not from whichever face the platform
     // would pick for Arabic.
-    QFont definitionFont = designFont(QStringLiteral("Tahoma"), 14.25);
-    definitionFont.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Noto Sans Arabic")});
-    rr1->setFont(definitionFont);
+    setDesignFont(rr1,
+                  designed({QStringLiteral("Tahoma"), QStringLiteral("Noto Sans Arabic")}, 14.25));
     QTextOption rightAligned = rr1->document()->defaultTextOption();
     rightAligned.setAlignment(Qt::AlignRight);
     rr1->document()->setDefaultTextOption(rightAligned);
 
     rr = place(new QLineEdit(client), "rr", {8, 4, 577, 31});
-    rr->setFont(designFont(QStringLiteral("Palatino Linotype"), 15.75));
+    setDesignFont(rr, designed({QStringLiteral("Palatino Linotype")}, 15.75));
     setPaletteColour(rr, QPalette::Base, QToolTip::palette().color(QPalette::ToolTipBase));
 
     Command1 =
         place(new QPushButton(QStringLiteral("Search"), client), "Command1", {600, 8, 89, 25});
-    Command1->setFont(designFont(QStringLiteral("Times New Roman"), 14.25));
+    setDesignFont(Command1, designed({QStringLiteral("Times New Roman")}, 14.25));
     Command1->setDefault(true);
 
     l = place(new QListWidget(client), "l", {0, 40, 217, 652});
@@ -188,16 +216,16 @@ void Form1::createControls()
     l->setSortingEnabled(false);
     l->setItemDelegate(new LineSpacedRows(l));
     l->setUniformItemSizes(true);
-    l->setFont(designFont(QStringLiteral("Palatino Linotype"), 15));
+    setDesignFont(l, designed({QStringLiteral("Palatino Linotype")}, 15));
     setPaletteColour(l, QPalette::Base, QColor(255, 255, 192));
 
-    const QFont labelFont = designFont(QStringLiteral("Palatino Linotype"), 15.75);
+    const QFont labelFont = designed({QStringLiteral("Palatino Linotype")}, 15.75);
     Label1 = place(new QLabel(QStringLiteral("  Definitions for:"), client), "Label1",
                    {216, 40, 153, 33});
     Label2 = place(new CaptionLabel(client), "Label2", {368, 40, 657, 33});
     Label12 = place(new CaptionLabel(client), "Label12", {368, 40, 657, 33});
     for (QLabel *label : {Label1, Label2, Label12}) {
-        label->setFont(labelFont);
+        setDesignFont(label, labelFont);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
@@ -273,15 +301,10 @@ void Form1::load()
 {
     // The window takes the screen's width and its height less 380 twips.
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const double tpp = twipsPerPixel();
-        const startup::TwipsSize size =
-            startup::windowSizeTwips({startup::pixelsToTwips(screen->size().width(), tpp),
-                                      startup::pixelsToTwips(screen->size().height(), tpp)});
         // The size is the outer one, frame included. A window manager frames the window
         // only once it is shown; until then it has no frame, and the first tick of Timer1
         // takes the frame off the size once it is known.
-        m_outerSize = QSize(startup::twipsToPixels(size.width, tpp),
-                            startup::twipsToPixels(size.height, tpp));
+        m_outerSize = startupOuterSize();
         resize(m_outerSize);
         // The window is first shown where its design puts it, centred on the screen at the
         // size it now has; the first tick of Timer1 then moves it to the top edge.
@@ -302,6 +325,14 @@ void Form1::load()
     // The list font, and its face for the three labels.
     loadListFont();
 
+    // The zoom the run before kept, or the largest that shows the design whole on this
+    // screen. The frame is not known until the window manager has framed the window; the
+    // placement at the top fits the zoom again once it is.
+    if (const std::optional<QByteArray> kept =
+            platform::readRegularFile(zoom::keptPath(m_settingsFile.path()), zoom::kKeptFileCap))
+        m_keptZoom = zoom::parseKept(*kept);
+    fitZoom(startupRoom());
+
     // The notification icon. Without a notification area the window opens all the same.
     // The icon is added once; on X11 Qt then puts it into whichever notification area
     // there is, also one that starts later or restarts, so a hidden window stays reachable.
@@ -316,17 +347,22 @@ void Form1::load()
 
 void Form1::loadListFont()
 {
-    const QFont font = startup::chooseListFont(l->font(), [this](const QFont &candidate) {
-        l->setFont(candidate);
-        return QFontInfo(l->font()).family();
+    // The face the platform takes for a choice is the face itself where it is installed,
+    // and another where it is not: the choice is made on the installed families, and a
+    // missing face is never asked for.
+    QFont font = startup::chooseListFont(l->font(), [this](const QFont &candidate) {
+        return m_installedFaces.has(candidate.family()) ? candidate.family() : QString();
     });
-    l->setFont(font);
-    l->resize(l->width(), startup::kListHeight);
+    font.setFamilies(faces::decided(font.families(), m_installedFaces));
+    setDesignFont(l, font);
+    QRect list = designGeometry(l);
+    list.setHeight(startup::kListHeight);
+    setDesignGeometry(l, list);
 
     const QString face = QFontInfo(l->font()).family();
     for (QLabel *label : {Label1, Label12, Label2}) {
-        QFont labelFont = label->font();
+        QFont labelFont = designFont(label);
         labelFont.setFamilies(QStringList{face});
-        label->setFont(labelFont);
+        setDesignFont(label, labelFont);
     }
 }

@@ -4,13 +4,17 @@
 #include "colours/coloursetting.h"
 #include "colours/settingsfile.h"
 #include "lookup/engine.h"
+#include "shell/faces.h"
+#include "shell/zoom.h"
 #include "store/tables.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Form2;
 class QAction;
@@ -60,6 +64,9 @@ public:
     // The settings file of this run, chosen once at start.
     const colours::SettingsFile &settingsFile() const { return m_settingsFile; }
 
+    // The zoom of the designed layout the window shows; at 1 it shows as designed.
+    double zoomFactor() const { return m_zoom; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -70,6 +77,33 @@ private:
     void load();
 
     void loadListFont();
+    // The outer size start-up gives the window, frame included: the screen's width and its
+    // height less 380 twips. Empty without a screen.
+    QSize startupOuterSize() const;
+    // The room for the client area at that size in the work area, before the window manager
+    // has framed the window.
+    QSize startupRoom() const;
+
+    // The zoom. Every control's designed geometry and font size are kept here, and the
+    // controls show them times the factor: set a control's geometry or font size through
+    // these, in the design's pixels and points.
+    void setDesignGeometry(QWidget *control, const QRect &design);
+    QRect designGeometry(QWidget *control) const;
+    // design: the font at its designed size.
+    void setDesignFont(QWidget *control, const QFont &design);
+    QFont designFont(QWidget *control) const;
+    void connectZoom();
+    // The room for the client area in a window of the outer size outer whose frame takes
+    // frame, below the menu bar.
+    QSize clientRoom(const QSize &outer, const QMargins &frame) const;
+    // The zoom for a client area of room: the kept one, as far as room allows, or the
+    // start factor.
+    void fitZoom(const QSize &room);
+    void applyZoom(double factor);
+    void zoomIn();
+    void zoomOut();
+    void zoomBack();
+    void keepZoom(std::optional<int> percent);
 
     // Notification icon, window visibility and shutdown.
     void connectPresence();
@@ -154,6 +188,22 @@ private:
 
     // The outer size, frame included, that start-up gives the window.
     QSize m_outerSize;
+
+    // The families installed, read once at start: no control asks for a missing face.
+    faces::Installed m_installedFaces;
+
+    struct Designed
+    {
+        QRect geometry;
+        qreal pointSize = 0; // 0: the control's font is the platform's, not the design's
+    };
+    QHash<QWidget *, Designed> m_designed;
+    double m_zoom = 1;
+    double m_startZoom = 1;
+    zoom::Range m_zoomRange{1, 1};
+    // The zoom kept from the run before or chosen in this one, in percent; none: the start
+    // factor.
+    std::optional<int> m_keptZoom;
 
     QSystemTrayIcon *m_trayIcon = nullptr;
     QPointer<Form2> m_form2;

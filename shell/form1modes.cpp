@@ -19,7 +19,7 @@
 
 namespace {
 
-// The layout of each mode, in the window's pixels.
+// The layout of each mode, in the design's pixels.
 struct ModeLayout
 {
     int listHeight;
@@ -59,13 +59,21 @@ void Form1::connectModes()
 
 void Form1::applyModeLayout(bool idioms)
 {
+    // In the design's pixels; the zoom scales them as it does the rest of the design.
     const ModeLayout &layout = idioms ? kIdiomsLayout : kWordsLayout;
-    l->resize(layout.listWidth, layout.listHeight);
+    QRect list = designGeometry(l);
+    list.setSize({layout.listWidth, layout.listHeight});
+    setDesignGeometry(l, list);
     // The definition box and its backdrop start where the list ends.
-    for (QTextEdit *box : {rr1, rr3})
-        box->setGeometry(l->width(), box->y(), layout.definitionWidth, box->height());
-    for (QLabel *caption : {Label2, Label12})
-        caption->move(layout.captionLeft, caption->y());
+    for (QTextEdit *box : {rr1, rr3}) {
+        const QRect design = designGeometry(box);
+        setDesignGeometry(box, {list.width(), design.y(), layout.definitionWidth, design.height()});
+    }
+    for (QLabel *caption : {Label2, Label12}) {
+        QRect design = designGeometry(caption);
+        design.moveLeft(layout.captionLeft);
+        setDesignGeometry(caption, design);
+    }
     Label1->setVisible(layout.headingShown);
     setAlignment(rr1, layout.definitionAlignment);
 }

@@ -85,6 +85,8 @@ void Form1::placeAtTop()
     const QRect outer = placement::placedAtTop(window->frameGeometry(), m_outerSize, workArea);
     resize(outer.size().shrunkBy(window->frameMargins()));
     window->setFramePosition(outer.topLeft());
+    // Now that the frame is known, the zoom fits the room the window really has.
+    fitZoom(clientRoom(outer.size(), window->frameMargins()));
     Timer1->stop();
 }
 

@@ -3,6 +3,7 @@
 #include "support/testfiles.h"
 #include "support/warnings.h"
 
+#include "shell/faces.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/startup.h"
@@ -68,6 +69,11 @@ private Q_SLOTS:
     void startsCentredOnScreen();
     void listFontFallback_data();
     void listFontFallback();
+    void decidedFaces_data();
+    void decidedFaces();
+    void controlsShowTheFacesAsBefore_data();
+    void controlsShowTheFacesAsBefore();
+    void noControlAsksForAMissingFace();
 
     void windowShows_data();
     void windowShows();
@@ -178,6 +184,117 @@ void TestShell::listFontFallback()
     QVERIFY(!font.italic());
     QCOMPARE(font.pointSize(), pointSize);
     QCOMPARE(asked, readBacks);
+}
+
+void TestShell::decidedFaces_data()
+{
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QStringList>("designed");
+    QTest::addColumn<QStringList>("asked");
+
+    const QStringList palatino{"Palatino Linotype"};
+    QTest::newRow("installed: itself")
+        << QStringList{"Palatino Linotype", "P052"} << palatino << palatino;
+    QTest::newRow("missing: its metric twin")
+        << QStringList{"P052"} << palatino << QStringList{"P052"};
+    QTest::newRow("a twin from two foundries counts")
+        << QStringList{"P052 [urw]", "P052 [UKWN]"} << palatino << QStringList{"P052"};
+    QTest::newRow("twins in the configuration's order: Tinos before Liberation Serif")
+        << QStringList{"Liberation Serif", "Tinos"} << QStringList{"Times New Roman"}
+        << QStringList{"Tinos"};
+    QTest::newRow("the last twin")
+        << QStringList{"TeX Gyre Termes"} << QStringList{"Times New Roman"}
+        << QStringList{"TeX Gyre Termes"};
+    QTest::newRow("spelt otherwise is not installed")
+        << QStringList{"palatino linotype"} << palatino << palatino;
+    QTest::newRow("a face without twins gives way to the next designed one")
+        << QStringList{"Noto Sans Arabic"} << QStringList{"Tahoma", "Noto Sans Arabic"}
+        << QStringList{"Noto Sans Arabic"};
+    QTest::newRow("nothing installed: the design, for the platform to choose")
+        << QStringList{"DejaVu Sans"} << QStringList{"Tahoma", "Noto Sans Arabic"}
+        << QStringList{"Tahoma", "Noto Sans Arabic"};
+    QTest::newRow("a name with a bracket of its own")
+        << QStringList{"Odd [Face"} << QStringList{"Odd [Face"} << QStringList{"Odd [Face"};
+}
+
+void TestShell::decidedFaces()
+{
+    QFETCH(QStringList, installed);
+    QFETCH(QStringList, designed);
+    QFETCH(QStringList, asked);
+    QCOMPARE(faces::decided(designed, faces::Installed(installed)), asked);
+}
+
+void TestShell::controlsShowTheFacesAsBefore_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QFont>("designed"); // as the design names it; the platform substitutes
+
+    const auto font = [](const QStringList &families, qreal points) {
+        QFont font;
+        font.setFamilies(families);
+        font.setPointSizeF(points);
+        return font;
+    };
+    // The list font as the platform chose it: each choice read back through the platform.
+    const QFont list = startup::chooseListFont(
+        QFont(), [](const QFont &candidate) { return QFontInfo(candidate).family(); });
+    QTest::newRow("search box") << "rr" << font({"Palatino Linotype"}, 15.75);
+    QTest::newRow("Search button") << "Command1" << font({"Times New Roman"}, 14.25);
+    QTest::newRow("list") << "l" << list;
+    for (const char *label : {"Label1", "Label12", "Label2"})
+        QTest::newRow(label) << label << font({QFontInfo(list).family()}, 15.75);
+    QTest::newRow("definition box") << "rr1" << font({"Tahoma", "Noto Sans Arabic"}, 14.25);
+}
+
+void TestShell::controlsShowTheFacesAsBefore()
+{
+    QFETCH(QString, control);
+    QFETCH(QFont, designed);
+
+    QTemporaryDir dir;
+    Form1 window(dir.path());
+    auto *widget = window.findChild<QWidget *>(control);
+    QVERIFY(widget);
+    QCOMPARE(QFontInfo(widget->font()).family(), QFontInfo(designed).family());
+    QCOMPARE(QFontInfo(widget->font()).bold(), QFontInfo(designed).bold());
+
+    // Also for the characters the face lacks: Latin and digits in the Arabic face, Arabic
+    // in the Latin ones, each drawn from the same fallback face as before.
+    for (const QString &text : {QStringLiteral("Antidotal (n.) 1. 2."),
+                                QStringLiteral("\u0627\u0644\u0644\u0648\u0646 1.")}) {
+        const auto faces = [&](const QFont &font) {
+            QTextLayout layout(text, font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            QStringList names;
+            for (const QGlyphRun &run : layout.glyphRuns())
+                names << run.rawFont().familyName();
+            names.sort();
+            return names;
+        };
+        QCOMPARE(faces(widget->font()), faces(designed));
+    }
+}
+
+void TestShell::noControlAsksForAMissingFace()
+{
+    // Where the design's faces or their twins are installed, as here, no control names a
+    // face that the platform would have to look for among all its fonts.
+    const faces::Installed installed(QFontDatabase::families());
+    QTemporaryDir dir;
+    Form1 window(dir.path());
+    for (const char *name : {"rr", "Command1", "l", "Label1", "Label12", "Label2", "rr1"}) {
+        const QFont font = window.findChild<QWidget *>(QLatin1String(name))->font();
+        for (const QString &family : font.families()) {
+            if (faces::decided({family}, installed) == QStringList{family} &&
+                !installed.has(family))
+                QSKIP("neither the design's face nor a twin of it is installed here");
+            QVERIFY2(installed.has(family),
+                     qPrintable(QStringLiteral("%1 asks for %2").arg(QLatin1String(name), family)));
+        }
+    }
 }
 
 void TestShell::windowShows_data()

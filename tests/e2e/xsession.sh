@@ -438,8 +438,9 @@ xs_colours_in()
     convert "$xs_shot" -crop "${w}x${h}+$((x + dx))+$((y + dy))" +repage -format %k info:
 }
 # The menu bar's height varies with the font; these lie inside the list and inside the
-# definition box of a 1024 pixels wide window for any of them.
+# definition box of a 1024 pixels wide window for any of them, at the zoom such a window
+# starts with on a screen 768 high (0.96 under openbox) and above.
 list_filled() { [ "$(xs_colours_in 190 300 4 100)" -gt 1 ]; }
 list_empty() { [ "$(xs_colours_in 190 300 4 100)" = 1 ]; }
-definition_shown() { [ "$(xs_colours_in 380 50 620 98)" -gt 1 ]; }
-definition_empty() { [ "$(xs_colours_in 380 50 620 98)" = 1 ]; }
+definition_shown() { [ "$(xs_colours_in 300 50 640 98)" -gt 1 ]; }
+definition_empty() { [ "$(xs_colours_in 300 50 640 98)" = 1 ]; }
