@@ -7,6 +7,7 @@
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/startup.h"
+#include "shell/zoom.h"
 
 #include "colours/settingslocation.h"
 #include "platform/folderattributes.h"
@@ -473,10 +474,19 @@ void TestShell::listRowsFitWithoutScrollBar_data()
 {
     QTest::addColumn<int>("choice");
     QTest::addColumn<bool>("idioms");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<double>("factor");
+    const QString half = QStringLiteral("Ctrl+- Ctrl+- Ctrl+- Ctrl+- Ctrl+-");
     for (int choice = 0; choice < 3; ++choice) {
-        const QString face = startup::listFontChoice(choice).face;
-        QTest::addRow("%s, words", qPrintable(face)) << choice << false;
-        QTest::addRow("%s, idioms", qPrintable(face)) << choice << true;
+        const QByteArray face = startup::listFontChoice(choice).face.toLatin1();
+        for (const bool idioms : {false, true}) {
+            const char *mode = idioms ? "idioms" : "words";
+            QTest::addRow("%s, %s", face.constData(), mode) << choice << idioms << "" << 1.0;
+            QTest::addRow("%s, %s, at a half, the smallest zoom", face.constData(), mode)
+                << choice << idioms << half << 0.5;
+            QTest::addRow("%s, %s, at 1.2, the largest on this screen", face.constData(), mode)
+                << choice << idioms << "Ctrl++ Ctrl++" << 1.2;
+        }
     }
 }
 
@@ -484,12 +494,14 @@ void TestShell::listRowsFitWithoutScrollBar()
 {
     QFETCH(int, choice);
     QFETCH(bool, idioms);
+    QFETCH(QString, keys);
+    QFETCH(double, factor);
 
     const startup::ListFontChoice &fontChoice = startup::listFontChoice(choice);
     QFont font;
     font.setFamilies({fontChoice.face});
     font.setBold(fontChoice.bold);
-    font.setPointSize(fontChoice.pointSize);
+    font.setPointSizeF(fontChoice.pointSize * factor);
     // The fallback passes over a face the platform does not have, but for the last one.
     if (choice < 2 && !QFontInfo(font).family().startsWith(fontChoice.face))
         QSKIP("the face is not installed here: the list never shows this choice");
@@ -498,8 +510,14 @@ void TestShell::listRowsFitWithoutScrollBar()
     testsupport::ScriptedWindow window(dir.path());
     if (idioms)
         window.child<QAction>("IdiomsandExpressions")->trigger(); // No to the whole list
+    for (const QString &key : keys.split(u' ', Qt::SkipEmptyParts)) {
+        const QKeySequence sequence(key);
+        QTest::keyClick(window.child<QLineEdit>("rr"), sequence[0].key(),
+                        sequence[0].keyboardModifiers());
+    }
+    QCOMPARE(window.form.zoomFactor(), factor);
     auto *list = window.child<QListWidget>("l");
-    QCOMPARE(list->height(), idioms ? 670 : 800);
+    QCOMPARE(list->height(), zoom::scaled(idioms ? 670 : 800, factor));
     list->setFont(font);
     for (int row = 0; row < 24; ++row)
         list->addItem(QStringLiteral("Colourfast %1").arg(row));
@@ -512,6 +530,14 @@ void TestShell::listRowsFitWithoutScrollBar()
                             .arg(lineSpacing)
                             .arg(list->viewport()->height())));
     QVERIFY(!list->verticalScrollBar()->isVisible());
+    // The list is longer than the window shows in words mode; the 24 rows lie above the
+    // least the window shows of the design, the bottom of the definition box.
+    const int lastRow =
+        list->viewport()
+            ->mapTo(window.form.centralWidget(), list->visualItemRect(list->item(23)).bottomLeft())
+            .y();
+    QVERIFY2(lastRow < zoom::scaled(zoom::kDesignShown.height(), factor),
+             qPrintable(QStringLiteral("the last row ends at %1").arg(lastRow)));
 }
 
 void TestShell::startUpFillsTablesAndHidesFolders()
