@@ -7,6 +7,7 @@
 #include "support/warnings.h"
 
 #include "colours/settingslocation.h"
+#include "platform/testing/systemtesting.h"
 #include "shell/form1.h"
 #include "shell/placement.h"
 #include "shell/startup.h"
@@ -22,8 +23,6 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -511,15 +510,16 @@ void TestShellZoom::hostileKeptFile()
 
     QTemporaryDir dir;
     const QString path = keptFile(dir.path());
-    const QByteArray native = QFile::encodeName(path);
-    if (kind == u"fifo")
-        QCOMPARE(::mkfifo(native.constData(), 0600), 0);
-    else if (kind == u"folder")
+    if (kind == u"fifo") {
+        if (!platform::testing::makeFifo(path))
+            QSKIP("no FIFOs here");
+    } else if (kind == u"folder") {
         QVERIFY(QDir().mkdir(path));
-    else if (kind == u"zero")
+    } else if (kind == u"zero") {
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
-    else
+    } else {
         QVERIFY(testsupport::writeFile(path, QByteArray("110").leftJustified(kind.toInt(), ' ')));
+    }
 
     testsupport::ScriptedWindow window(dir.path());
     QCOMPARE(window.form.zoomFactor(), factor);
