@@ -198,9 +198,14 @@ void Form1::createControls()
     // would pick for Arabic.
     setDesignFont(rr1,
                   designed({QStringLiteral("Tahoma"), QStringLiteral("Noto Sans Arabic")}, 14.25));
-    QTextOption rightAligned = rr1->document()->defaultTextOption();
-    rightAligned.setAlignment(Qt::AlignRight);
-    rr1->document()->setDefaultTextOption(rightAligned);
+    // Words mode: a definition's paragraphs read right to left, as its Arabic does, from the
+    // right edge of the box. The side is absolute; a right-to-left paragraph would otherwise
+    // take "right" for its trailing edge, the left one. Only the layout changes: the text,
+    // a copy of it and what a screen reader reads stay in their logical order.
+    QTextOption readingOrder = rr1->document()->defaultTextOption();
+    readingOrder.setTextDirection(Qt::RightToLeft);
+    readingOrder.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    rr1->document()->setDefaultTextOption(readingOrder);
 
     rr = place(new QLineEdit(client), "rr", {8, 4, 577, 31});
     setDesignFont(rr, designed({QStringLiteral("Palatino Linotype")}, 15.75));

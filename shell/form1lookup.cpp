@@ -137,13 +137,6 @@ void Form1::connectLookup()
     connect(l, &QListWidget::itemSelectionChanged, this, &Form1::lClick);
     l->viewport()->installEventFilter(new DoubleClickWatcher(l, [this] { lDblClick(); }));
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1Click);
-
-    // The definition box reads left to right like the classic box it stands for: a
-    // definition that begins with Arabic still stands at the right edge in words mode, and
-    // its tags stay in front of the text they mark.
-    QTextOption option = rr1->document()->defaultTextOption();
-    option.setTextDirection(Qt::LeftToRight);
-    rr1->document()->setDefaultTextOption(option);
 }
 
 void Form1::applySearch(const lookup::SearchView &view)

@@ -26,17 +26,25 @@ struct ModeLayout
     int listWidth;
     int definitionWidth;
     int captionLeft; // of Label2 and Label12
+    // The definition box: the side its paragraphs stand at and the direction they read in.
     Qt::Alignment definitionAlignment;
+    Qt::LayoutDirection definitionDirection;
     bool headingShown; // Label1, "  Definitions for:"
 };
 
-constexpr ModeLayout kWordsLayout{800, 217, 800, 368, Qt::AlignRight, true};
-constexpr ModeLayout kIdiomsLayout{670, 450, 590, 450, Qt::AlignLeft, false};
+// Arabic word definitions read right to left from the right edge; English idiom
+// definitions left to right from the left edge. The sides are absolute, whatever the
+// direction.
+constexpr ModeLayout kWordsLayout{
+    800, 217, 800, 368, Qt::AlignRight | Qt::AlignAbsolute, Qt::RightToLeft, true};
+constexpr ModeLayout kIdiomsLayout{
+    670, 450, 590, 450, Qt::AlignLeft | Qt::AlignAbsolute, Qt::LeftToRight, false};
 
-void setAlignment(QTextEdit *box, Qt::Alignment alignment)
+void setReadingOrder(QTextEdit *box, Qt::Alignment alignment, Qt::LayoutDirection direction)
 {
     QTextOption option = box->document()->defaultTextOption();
     option.setAlignment(alignment);
+    option.setTextDirection(direction);
     box->document()->setDefaultTextOption(option);
 }
 
@@ -75,7 +83,7 @@ void Form1::applyModeLayout(bool idioms)
         setDesignGeometry(caption, design);
     }
     Label1->setVisible(layout.headingShown);
-    setAlignment(rr1, layout.definitionAlignment);
+    setReadingOrder(rr1, layout.definitionAlignment, layout.definitionDirection);
 }
 
 void Form1::showMode()

@@ -312,16 +312,20 @@ void TestShell::windowShows_data()
     const QString trayShown = QStringLiteral(" | Tray Menu[Show (off), Hide, -, About, -, Exit]");
     // Start-up leaves the boxes where the design put them, one pixel over the list; the
     // words layout puts them where the list ends.
-    const QString startLayout = QStringLiteral("l 217x800, rr1 216+800 right, rr3 216+800, "
-                                               "Label2 368, Label12 368, Label1 shown");
-    const QString wordsLayout = QStringLiteral("l 217x800, rr1 217+800 right, rr3 217+800, "
-                                               "Label2 368, Label12 368, Label1 shown");
+    const QString startLayout =
+        QStringLiteral("l 217x800, rr1 216+800 right to left at the right, rr3 216+800, "
+                       "Label2 368, Label12 368, Label1 shown");
+    const QString wordsLayout =
+        QStringLiteral("l 217x800, rr1 217+800 right to left at the right, rr3 217+800, "
+                       "Label2 368, Label12 368, Label1 shown");
     QTest::newRow("after start-up: words mode, Hide offered")
         << QStringList{} << bar + wordsMode + trayShown << startLayout << 0;
     QTest::newRow("idioms mode: wider list, left-aligned definitions, no heading")
         << QStringList{"IdiomsandExpressions"}
         << bar + "Search[Words, Idioms and Expressions *]" + trayShown
-        << "l 450x670, rr1 450+590 left, rr3 450+590, Label2 450, Label12 450, Label1 hidden" << 1;
+        << "l 450x670, rr1 450+590 left to right at the left, rr3 450+590, Label2 450, "
+           "Label12 450, Label1 hidden"
+        << 1;
     QTest::newRow("back in words mode: as after start-up")
         << QStringList{"IdiomsandExpressions", "words"} << bar + wordsMode + trayShown
         << wordsLayout << 1;
@@ -352,12 +356,19 @@ void TestShell::windowShows()
         return QStringLiteral("%1 %2").arg(name).arg(window.child<QWidget>(name)->x());
     };
     const QSize list = window.child<QListWidget>("l")->size();
-    const Qt::Alignment alignment =
-        window.child<QTextEdit>("rr1")->document()->defaultTextOption().alignment();
+    // The direction the definition's paragraphs read in, and the side they stand at.
+    const QTextOption option = window.child<QTextEdit>("rr1")->document()->defaultTextOption();
+    const Qt::Alignment side = QStyle::visualAlignment(option.textDirection(), option.alignment()) &
+                               Qt::AlignHorizontal_Mask & ~Qt::AlignAbsolute;
+    const QString readingOrder =
+        QLatin1String(option.textDirection() == Qt::RightToLeft   ? " right to left"
+                      : option.textDirection() == Qt::LeftToRight ? " left to right"
+                                                                  : " in the text's direction") +
+        QLatin1String(side == Qt::AlignRight  ? " at the right"
+                      : side == Qt::AlignLeft ? " at the left"
+                                              : " elsewhere");
     const QStringList shown{QStringLiteral("l %1x%2").arg(list.width()).arg(list.height()),
-                            box("rr1") + (alignment == Qt::AlignRight  ? " right"
-                                          : alignment == Qt::AlignLeft ? " left"
-                                                                       : " aligned otherwise"),
+                            box("rr1") + readingOrder,
                             box("rr3"),
                             left("Label2"),
                             left("Label12"),
@@ -397,7 +408,6 @@ void TestShell::stackingOfSharedRectangles()
     auto *rr1 = window.findChild<QTextEdit *>(QStringLiteral("rr1"));
     auto *rr3 = window.findChild<QTextEdit *>(QStringLiteral("rr3"));
     QCOMPARE(rr1->geometry(), rr3->geometry());
-    QCOMPARE(rr1->document()->defaultTextOption().alignment(), Qt::AlignRight);
     QCOMPARE(window.findChild<QLabel *>(QStringLiteral("Label1"))->text(),
              QStringLiteral("  Definitions for:"));
 }

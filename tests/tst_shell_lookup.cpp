@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/scriptedprompts.h"
 #include "support/warnings.h"
 
 #include "shell/form1.h"
@@ -6,6 +7,7 @@
 #include "dataset/dataset.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -32,7 +34,7 @@ namespace {
 const QByteArray kBook("\xdf\xca\xc7\xc8");
 const QByteArray kHeart("\xde\xe1\xc8");
 
-const QList<QByteArray> kAWords{"aardvark", "Abacus", "abandon", "abate", "abbey", "able"};
+const QList<QByteArray> kAWords{"aardvark", "Abacus", "abandon", "abate", "abbey", "able", "abort"};
 
 // The letter w, line by line: "w" itself, wa00 to wa39, "water" on line 41, then waters00
 // to waters79 on lines 42 to 121.
@@ -63,10 +65,15 @@ const QString kHeartShown = QStringLiteral("قلب");
 bool writeDataSet(const QString &folder)
 {
     dataset::DataSet set;
-    for (const QByteArray &word : kAWords)
-        set.letters[0].append({word, word == "Abacus" ? "n. " + kBook : kHeart + " " + word});
+    for (const QByteArray &word : kAWords) {
+        const QByteArray definition = word == "Abacus"  ? "n. " + kBook
+                                      : word == "abort" ? "1. " + kBook + " 2. " + kHeart
+                                                        : kHeart + " " + word;
+        set.letters[0].append(dataset::Entry{word, definition});
+    }
     for (const QByteArray &word : wLines().sliced(1))
         set.letters[22].append({word, kHeart});
+    set.idioms.append(dataset::Entry{"a bad egg", "1. a rogue 2. a cad"});
     for (int i = 0; i < 4; ++i)
         set.cells[size_t(i)] = kBook.sliced(i, 1);
     set.cells[4] = kHeart.first(1);
@@ -100,7 +107,8 @@ private slots:
     void damagedEntryLeavesTheCaptions();
     void longDefinitionReadsBackWhole_data();
     void longDefinitionReadsBackWhole();
-    void arabicDefinitionRightAligned();
+    void readingOrder_data();
+    void readingOrder();
     void terminalLookupEscapesControls_data();
     void terminalLookupEscapesControls();
 
@@ -176,12 +184,6 @@ void TestShellLookup::typeAndPressEnter()
     // Ready for the next word: the search box has the focus and all its text selected.
     QVERIFY(rr->hasFocus());
     QCOMPARE(rr->selectedText(), QStringLiteral("ab"));
-
-    // Words are right-aligned in the definition box, Arabic or not.
-    const QTextLine line = rr1->document()->firstBlock().layout()->lineAt(0);
-    QVERIFY(line.isValid());
-    QVERIFY(line.naturalTextRect().right() > line.width() - 2);
-    QVERIFY(line.naturalTextRect().left() > line.width() / 2);
 
     // The next character replaces the selected text and hides the caption again.
     QTest::keyClicks(rr, QStringLiteral("abl"));
@@ -445,16 +447,74 @@ void TestShellLookup::longDefinitionReadsBackWhole()
     QCOMPARE(reader->textInterface()->text(0, length), expected);
 }
 
-void TestShellLookup::arabicDefinitionRightAligned()
+void TestShellLookup::readingOrder_data()
 {
-    QTest::keyClicks(rr, QStringLiteral("abbey"));
+    QTest::addColumn<bool>("idioms");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("definition"); // as decoded: the logical order
+    QTest::addColumn<QString>("first");      // a piece of it
+    QTest::addColumn<QString>("later");      // a piece further on
+    QTest::addColumn<bool>("fromTheRight");
+
+    const QString numbered =
+        QStringLiteral("1. ") + kBookShown + QStringLiteral(" 2. ") + kHeartShown;
+    QTest::newRow("words: numbered senses, the first at the right edge")
+        << false << "abort" << numbered << "1."
+        << "2." << true;
+    QTest::newRow("words: Arabic, then a Latin word to its left")
+        << false << "abbey" << kHeartShown + QStringLiteral(" abbey") << kHeartShown << "abbey"
+        << true;
+    QTest::newRow("words: a tag in front of Arabic stands at the right edge")
+        << false << "abac" << QStringLiteral("(n.)  ") + kBookShown << "(n.)" << kBookShown << true;
+    QTest::newRow("idioms: numbered senses, the first at the left edge") << true << "a b"
+                                                                         << "1. a rogue 2. a cad"
+                                                                         << "1."
+                                                                         << "2." << false;
+}
+
+void TestShellLookup::readingOrder()
+{
+    QFETCH(bool, idioms);
+    QFETCH(QString, typed);
+    QFETCH(QString, definition);
+    QFETCH(QString, first);
+    QFETCH(QString, later);
+    QFETCH(bool, fromTheRight);
+
+    if (idioms) {
+        m_window->setPrompts(std::make_unique<testsupport::ScriptedPrompts>()); // No
+        m_window->findChild<QAction *>(QStringLiteral("IdiomsandExpressions"))->trigger();
+    }
+    QTest::keyClicks(rr, typed);
     QTest::keyClick(rr, Qt::Key_Return);
-    QCOMPARE(rr1->toPlainText(), kHeartShown + QStringLiteral(" abbey"));
-    // The paragraph runs right to left; it still stands at the right edge of the box.
+    QCOMPARE(rr1->toPlainText(), definition);
+
+    // The reader meets the pieces in the text's order, starting at the edge the box's
+    // paragraphs stand at.
     const QTextLine line = rr1->document()->firstBlock().layout()->lineAt(0);
     QVERIFY(line.isValid());
-    QVERIFY(line.naturalTextRect().right() > line.width() - 2);
-    QVERIFY(line.naturalTextRect().left() > line.width() / 2);
+    const qreal firstX = line.cursorToX(int(definition.indexOf(first)));
+    const qreal laterX = line.cursorToX(int(definition.indexOf(later)));
+    QVERIFY2(fromTheRight ? firstX > laterX : firstX < laterX,
+             qPrintable(QStringLiteral("\"%1\" at %2, \"%3\" at %4")
+                            .arg(first)
+                            .arg(firstX)
+                            .arg(later)
+                            .arg(laterX)));
+    const QRectF inked = line.naturalTextRect();
+    if (fromTheRight)
+        QVERIFY(inked.right() > line.width() - 2 && inked.left() > line.width() / 2);
+    else
+        QVERIFY(inked.left() < 2 && inked.right() < line.width() / 2);
+
+    // All of it selected and copied with the keys, and read out: the text as decoded.
+    rr1->setFocus();
+    QTest::keyClick(rr1, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(rr1, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), definition);
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(rr1);
+    QVERIFY(reader && reader->textInterface());
+    QCOMPARE(reader->textInterface()->text(0, int(definition.size())), definition);
 }
 
 void TestShellLookup::terminalLookupEscapesControls_data()
