@@ -23,10 +23,12 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyleOptionButton>
 #include <QStyledItemDelegate>
 #include <QSystemTrayIcon>
 #include <QTextEdit>
@@ -80,6 +82,30 @@ private:
     void fitToFirstLine()
     {
         setContentsMargins(0, 0, 0, std::max(0, height() - fontMetrics().height()));
+    }
+};
+
+// The Search button is the window's default button, and the window's style draws a default
+// button with the highlighted outline that is its mark of the focus: a focused Search
+// button looked exactly like one without the focus. The focus is shown as a dotted frame
+// inside the button, as classic buttons show it.
+class FocusFramedButton : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QPushButton::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const QRect frame = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+        painter.drawRect(frame.adjusted(0, 0, -1, -1));
     }
 };
 
@@ -211,8 +237,8 @@ void Form1::createControls()
     setDesignFont(rr, designed({QStringLiteral("Palatino Linotype")}, 15.75));
     setPaletteColour(rr, QPalette::Base, QToolTip::palette().color(QPalette::ToolTipBase));
 
-    Command1 =
-        place(new QPushButton(QStringLiteral("Search"), client), "Command1", {600, 8, 89, 25});
+    Command1 = place(new FocusFramedButton(QStringLiteral("Search"), client), "Command1",
+                     {600, 8, 89, 25});
     setDesignFont(Command1, designed({QStringLiteral("Times New Roman")}, 14.25));
     Command1->setDefault(true);
 
@@ -261,45 +287,50 @@ void Form1::createControls()
 
 void Form1::createMenus()
 {
+    // Every caption underlines one letter, its access key: Alt and the letter opens a menu of
+    // the bar, the letter alone picks an item of an open menu. No two items of a menu share
+    // a letter. F10 opens the first menu.
     QMenuBar *bar = menuBar();
 
-    Vellumstack = subMenu(this, "Vellumstack", QStringLiteral("Vellumstack"));
-    about = menuItem(Vellumstack, "about", QStringLiteral("About"));
+    Vellumstack = subMenu(this, "Vellumstack", QStringLiteral("&Vellumstack"));
+    about = menuItem(Vellumstack, "about", QStringLiteral("&About"));
     about->setShortcut(QKeySequence(Qt::Key_F1));
-    exit = menuItem(Vellumstack, "exit", QStringLiteral("Exit"));
+    exit = menuItem(Vellumstack, "exit", QStringLiteral("E&xit"));
     bar->addMenu(Vellumstack);
 
-    settings = subMenu(this, "settings", QStringLiteral("Settings"));
-    Vocabulary = subMenu(settings, "Vocabulary", QStringLiteral("Vocabulary"));
-    vocabcolor = menuItem(Vocabulary, "vocabcolor", QStringLiteral("Color"));
-    vocabbackcolor = menuItem(Vocabulary, "vocabbackcolor", QStringLiteral("Backcolor"));
+    settings = subMenu(this, "settings", QStringLiteral("&Settings"));
+    Vocabulary = subMenu(settings, "Vocabulary", QStringLiteral("&Vocabulary"));
+    vocabcolor = menuItem(Vocabulary, "vocabcolor", QStringLiteral("&Color"));
+    vocabbackcolor = menuItem(Vocabulary, "vocabbackcolor", QStringLiteral("&Backcolor"));
     settings->addMenu(Vocabulary);
-    Definitions = subMenu(settings, "Definitions", QStringLiteral("Definitions"));
-    defincolor = menuItem(Definitions, "defincolor", QStringLiteral("Color"));
-    definbackcolor = menuItem(Definitions, "definbackcolor", QStringLiteral("Backcolor"));
+    Definitions = subMenu(settings, "Definitions", QStringLiteral("&Definitions"));
+    defincolor = menuItem(Definitions, "defincolor", QStringLiteral("&Color"));
+    definbackcolor = menuItem(Definitions, "definbackcolor", QStringLiteral("&Backcolor"));
     settings->addMenu(Definitions);
-    restore = menuItem(settings, "restore", QStringLiteral("Restore"));
+    restore = menuItem(settings, "restore", QStringLiteral("&Restore"));
     bar->addMenu(settings);
 
-    Search = subMenu(this, "Search", QStringLiteral("Search"));
-    words = menuItem(Search, "words", QStringLiteral("Words"));
+    Search = subMenu(this, "Search", QStringLiteral("Sea&rch"));
+    words = menuItem(Search, "words", QStringLiteral("&Words"));
     words->setCheckable(true);
     words->setChecked(true);
     IdiomsandExpressions =
-        menuItem(Search, "IdiomsandExpressions", QStringLiteral("Idioms and Expressions"));
+        menuItem(Search, "IdiomsandExpressions", QStringLiteral("&Idioms and Expressions"));
     IdiomsandExpressions->setCheckable(true);
     bar->addMenu(Search);
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, bar,
+            [bar] { bar->setActiveAction(bar->actions().front()); });
 
     // The tray menu is a menu of the window that never stands in the menu bar; it is only
     // popped up from the notification icon.
     tray = subMenu(this, "tray", QStringLiteral("Tray Menu"));
-    showf = menuItem(tray, "showf", QStringLiteral("Show"));
+    showf = menuItem(tray, "showf", QStringLiteral("&Show"));
     showf->setEnabled(false);
-    hidef = menuItem(tray, "hidef", QStringLiteral("Hide"));
+    hidef = menuItem(tray, "hidef", QStringLiteral("&Hide"));
     dlfkgjdlfkjgld = separator(tray, "dlfkgjdlfkjgld");
-    about1 = menuItem(tray, "about1", QStringLiteral("About"));
+    about1 = menuItem(tray, "about1", QStringLiteral("&About"));
     djgoie = separator(tray, "djgoie");
-    exit1 = menuItem(tray, "exit1", QStringLiteral("Exit"));
+    exit1 = menuItem(tray, "exit1", QStringLiteral("E&xit"));
 }
 
 void Form1::load()

@@ -42,9 +42,10 @@ QString outline(const QMenu *menu)
 {
     QStringList items;
     for (const QAction *action : menu->actions()) {
+        // The caption as it reads, without the mark of its access key.
         QString item = action->isSeparator() ? QStringLiteral("-")
                        : action->menu()      ? outline(action->menu())
-                                             : action->text();
+                                             : action->iconText();
         if (action->isChecked())
             item += QStringLiteral(" *");
         if (!action->isEnabled())
@@ -53,7 +54,7 @@ QString outline(const QMenu *menu)
             item += u' ' + action->shortcut().toString();
         items << item;
     }
-    return menu->title() + u'[' + items.join(QStringLiteral(", ")) + u']';
+    return menu->menuAction()->iconText() + u'[' + items.join(QStringLiteral(", ")) + u']';
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,6 +58,8 @@ private Q_SLOTS:
     void seenControlsNamed_data();
     void seenControlsNamed();
     void definitionReachableByKeyboard();
+    void menusReadAsDesigned_data();
+    void menusReadAsDesigned();
     void aboutPictureAndIconNamed();
 
 private:
@@ -182,6 +186,37 @@ void TestShellAccessibility::definitionReachableByKeyboard()
     const auto labels = box->relations(QAccessible::Label);
     QCOMPARE(labels.size(), 1);
     QCOMPARE(labels.front().first->object(), window.child<QLabel>("Label1"));
+}
+
+void TestShellAccessibility::menusReadAsDesigned_data()
+{
+    QTest::addColumn<QString>("menu"); // by name; empty for the menu bar
+    QTest::addColumn<QStringList>("items");
+
+    QTest::newRow("the menu bar") << "" << QStringList{"Vellumstack", "Settings", "Search"};
+    QTest::newRow("Vellumstack") << "Vellumstack" << QStringList{"About", "Exit"};
+    QTest::newRow("Settings") << "settings" << QStringList{"Vocabulary", "Definitions", "Restore"};
+    QTest::newRow("Vocabulary") << "Vocabulary" << QStringList{"Color", "Backcolor"};
+    QTest::newRow("Definitions") << "Definitions" << QStringList{"Color", "Backcolor"};
+    QTest::newRow("Search") << "Search" << QStringList{"Words", "Idioms and Expressions"};
+    QTest::newRow("tray menu") << "tray" << QStringList{"Show", "Hide", "", "About", "", "Exit"};
+}
+
+void TestShellAccessibility::menusReadAsDesigned()
+{
+    QFETCH(QString, menu);
+    QFETCH(QStringList, items);
+
+    // The captions mark their access keys; a screen reader reads them without the mark.
+    Window window(m_dir.path());
+    QWidget *widget = menu.isEmpty() ? static_cast<QWidget *>(window.form.menuBar())
+                                     : window.form.findChild<QMenu *>(menu);
+    QVERIFY(widget);
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(widget);
+    QStringList read;
+    for (int k = 0; k < reader->childCount(); ++k)
+        read << reader->child(k)->text(QAccessible::Name);
+    QCOMPARE(read, items);
 }
 
 void TestShellAccessibility::aboutPictureAndIconNamed()

@@ -35,9 +35,10 @@ app=$xs_app
 
 
 exports_a_menu() { [ -n "$(sni_menu_path)" ] && [ "$(sni_menu_path)" != /NO_DBUSMENU ]; }
-exported_layout() { [ "$(sni_menu_labels)" = "Show Hide - About - Exit" ]; }
+# DBusMenu marks an item's access key with an underscore before its letter.
+exported_layout() { [ "$(sni_menu_labels)" = "_Show _Hide - _About - E_xit" ]; }
 # The exported states of Show and Hide: $1 for Show, $2 for Hide.
-exported_states() { sni_menu_item_is Show "$1" && sni_menu_item_is Hide "$2"; }
+exported_states() { sni_menu_item_is _Show "$1" && sni_menu_item_is _Hide "$2"; }
 
 # Calls the item's method $1 with the pointer over the host's icon; no menu may open.
 call_opens_nothing()
@@ -96,7 +97,7 @@ require "main window is shown" xs_wait_for "the main window shown" 10 main_shown
 require "icon registers with the watcher" xs_wait_for "the item" 10 sni_item_registered
 xs_log "item $sni_item_name $sni_item_path"
 require "item exports a menu (at $(sni_menu_path))" exports_a_menu
-check "exported layout: Show, Hide, a separator, About, a separator, Exit ($(sni_menu_labels))" \
+check "exported layout: Show, Hide, a separator, About, a separator, Exit, each with its access key ($(sni_menu_labels))" \
     exported_layout
 check "exported while shown: Show disabled, Hide enabled" exported_states disabled enabled
 
@@ -123,10 +124,10 @@ check "icon stays registered after Hide" sni_item_registered
 check "exported while hidden: Show enabled, Hide disabled" exported_states enabled disabled
 
 # Each exported item runs the same handler as the pop-up's.
-require "Show clicked through Event" sni_menu_click Show
+require "Show clicked through Event" sni_menu_click _Show
 require "Show shows the main window" xs_wait_for "the window shown" 10 main_shown
 check "exported while shown again: Show disabled, Hide enabled" exported_states disabled enabled
-require "Hide clicked through Event" sni_menu_click Hide
+require "Hide clicked through Event" sni_menu_click _Hide
 require "Hide hides the main window" xs_wait_for "the window hidden" 10 main_hidden
 
 # Hidden: the first enabled item is Show, the second About.
