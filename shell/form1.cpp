@@ -6,6 +6,7 @@
 #include "shell/form2.h"
 #include "shell/placement.h"
 #include "shell/prompts.h"
+#include "shell/searchbox.h"
 #include "shell/startup.h"
 #include "shell/widgetcolour.h"
 
@@ -233,7 +234,7 @@ void Form1::createControls()
     readingOrder.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     rr1->document()->setDefaultTextOption(readingOrder);
 
-    rr = place(new QLineEdit(client), "rr", {8, 4, 577, 31});
+    rr = place(new SearchBox(client), "rr", {8, 4, 577, 31});
     setDesignFont(rr, designed({QStringLiteral("Palatino Linotype")}, 15.75));
     setPaletteColour(rr, QPalette::Base, QToolTip::palette().color(QPalette::ToolTipBase));
 

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,7 +26,9 @@
 namespace {
 
 // Selects the whole text of the search box whenever it gains the focus, so that the next
-// typed character replaces it.
+// typed character replaces it. The focus that comes back from a menu (the box's context
+// menu, the menu bar and its menus) was never gained anew: the text stays as it was, and
+// the context menu's Paste goes where the cursor stands.
 class SelectAllOnFocus : public QObject
 {
 public:
@@ -34,7 +37,11 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::FocusIn) {
+        const auto comesBack = [](const QEvent *focus) {
+            const Qt::FocusReason reason = static_cast<const QFocusEvent *>(focus)->reason();
+            return reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
+        };
+        if (event->type() == QEvent::FocusIn && !comesBack(event)) {
             if (auto *box = qobject_cast<QLineEdit *>(watched))
                 box->selectAll();
         }

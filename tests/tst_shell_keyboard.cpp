@@ -39,6 +39,8 @@ private Q_SLOTS:
     void menusByKeyboard_data();
     void menusByKeyboard();
     void everyMenuItemHasItsOwnAccessKey();
+    void menusLeaveTheTypedText_data();
+    void menusLeaveTheTypedText();
     void searchButtonShowsItsFocus();
 };
 
@@ -143,6 +145,40 @@ void TestShellKeyboard::everyMenuItemHasItsOwnAccessKey()
             letters += letter;
         }
     }
+}
+
+void TestShellKeyboard::menusLeaveTheTypedText_data()
+{
+    QTest::addColumn<QStringList>("keys"); // after "wa" is typed; to the menu while one is open
+
+    // The first Escape closes the menu, the second leaves the menu bar.
+    QTest::newRow("a menu opened and closed") << QStringList{"Alt+S", "Esc", "Esc"};
+    QTest::newRow("F10 and back") << QStringList{"F10", "Esc", "Esc"};
+}
+
+void TestShellKeyboard::menusLeaveTheTypedText()
+{
+    QFETCH(QStringList, keys);
+
+    // The box keeps the focus under a menu: the next character goes on after the typed text
+    // instead of replacing it all.
+    QTemporaryDir dir;
+    testsupport::ScriptedWindow window(dir.path());
+    QVERIFY(QTest::qWaitForWindowActive(&window.form));
+    auto *rr = window.child<QLineEdit>("rr");
+    rr->setFocus();
+    QTest::keyClicks(rr, QStringLiteral("wa"));
+    for (const QString &key : keys) {
+        const QKeyCombination pressed = QKeySequence::fromString(key)[0];
+        QWidget *target = QApplication::activePopupWidget();
+        if (!target)
+            target = QApplication::focusWidget();
+        QTest::keyClick(target, pressed.key(), pressed.keyboardModifiers());
+    }
+    QVERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(QApplication::focusWidget(), rr);
+    QTest::keyClicks(rr, QStringLiteral("t"));
+    QCOMPARE(rr->text(), QStringLiteral("wat"));
 }
 
 void TestShellKeyboard::searchButtonShowsItsFocus()
