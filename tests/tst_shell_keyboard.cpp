@@ -10,24 +10,9 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-// A menu and its submenus, depth first.
-QList<const QMenu *> allMenus(const QMenu *menu)
-{
-    QList<const QMenu *> menus{menu};
-    for (const QAction *action : menu->actions())
-        if (action->menu())
-            menus += allMenus(action->menu());
-    return menus;
-}
-
-} // namespace
 
 class TestShellKeyboard : public QObject
 {
@@ -38,7 +23,6 @@ private Q_SLOTS:
 
     void menusByKeyboard_data();
     void menusByKeyboard();
-    void everyMenuItemHasItsOwnAccessKey();
     void menusLeaveTheTypedText_data();
     void menusLeaveTheTypedText();
     void searchButtonShowsItsFocus();
@@ -116,35 +100,6 @@ void TestShellKeyboard::menusByKeyboard()
     QVERIFY(window.child<QLineEdit>("rr")->text().isEmpty());
     while (QWidget *open = QApplication::activePopupWidget())
         open->close();
-}
-
-void TestShellKeyboard::everyMenuItemHasItsOwnAccessKey()
-{
-    QTemporaryDir dir;
-    Form1 window(dir.path());
-    QList<QList<const QAction *>> menus{{}};
-    for (const QAction *action : window.menuBar()->actions()) {
-        menus.front() << action; // the menu bar's own titles
-        for (const QMenu *menu : allMenus(action->menu()))
-            menus << QList<const QAction *>(menu->actions().cbegin(), menu->actions().cend());
-    }
-    const QList<QAction *> trayItems = window.findChild<QMenu *>(QStringLiteral("tray"))->actions();
-    menus << QList<const QAction *>(trayItems.cbegin(), trayItems.cend());
-    QCOMPARE(menus.size(), 7); // the bar, its three menus, two submenus, the tray menu
-
-    for (const QList<const QAction *> &menu : menus) {
-        QString letters;
-        for (const QAction *item : menu) {
-            if (item->isSeparator())
-                continue;
-            const QKeySequence key = QKeySequence::mnemonic(item->text());
-            QVERIFY2(!key.isEmpty(), qPrintable(item->text() + QStringLiteral(": no access key")));
-            const QChar letter(key[0].key());
-            QVERIFY2(!letters.contains(letter),
-                     qPrintable(QStringLiteral("%1: %2 is taken").arg(item->text(), letter)));
-            letters += letter;
-        }
-    }
 }
 
 void TestShellKeyboard::menusLeaveTheTypedText_data()
