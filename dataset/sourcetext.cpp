@@ -3,18 +3,17 @@
 
 #include "nearestletter.h"
 
-#include <QStringDecoder>
+#include "platform/codepage.h"
 
 #include <algorithm>
 
 namespace dataset {
 
-CodePage::CodePage(const char *name)
+CodePage::CodePage(QString (*decode)(QByteArrayView))
 {
     for (int b = 1; b < 256; ++b) {
-        QStringDecoder decoder(name, QStringConverter::Flag::Stateless);
-        const QString c = decoder.decode(QByteArray(1, char(b)));
-        if (c.size() == 1 && c[0] != QChar::ReplacementCharacter && !decoder.hasError())
+        const QString c = decode(QByteArray(1, char(b)));
+        if (c.size() == 1 && c[0] != QChar::ReplacementCharacter)
             m_bytes.insert(c[0].unicode(), char(b));
         m_chars[b] = c.size() == 1 ? c[0].unicode() : 0xfffd;
     }
@@ -43,13 +42,13 @@ std::optional<QByteArray> CodePage::bytesOf(const QString &text) const
 
 const CodePage &western()
 {
-    static const CodePage page("windows-1252");
+    static const CodePage page(platform::codepage::fromWestern);
     return page;
 }
 
 const CodePage &arabic()
 {
-    static const CodePage page("windows-1256");
+    static const CodePage page(platform::codepage::fromArabic);
     return page;
 }
 

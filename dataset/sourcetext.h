@@ -13,12 +13,12 @@
 // idioms in Windows-1252, definitions in Windows-1256.
 namespace dataset {
 
-// A single-byte code page as a table from characters to bytes. Bytes the code page leaves
-// undefined are not in it.
+// A single-byte code page as a table from characters to bytes, made from its decoder
+// (platform::codepage). Bytes the code page leaves undefined are not in it.
 class CodePage
 {
 public:
-    explicit CodePage(const char *name);
+    explicit CodePage(QString (*decode)(QByteArrayView));
     std::optional<char> byteOf(char16_t c) const;
     char16_t charOf(char b) const { return m_chars[uchar(b)]; }
     // The text in bytes, when every character has one.

@@ -1,42 +1,124 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "codepage.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include <QHash>
+
+#include <array>
 
 namespace platform::codepage {
 
 namespace {
 
-QString decode(const char *name, QByteArrayView bytes)
+// The characters of the bytes 0x80 to 0xFF; the bytes below are ASCII in both code pages.
+// Written out rather than asked of the system, so that both systems read the data set
+// alike whatever converters their Qt has (a Qt built without ICU has no Windows code
+// pages at all). Every byte has a character: the five bytes Windows-1252 leaves undefined
+// stand for the C1 controls of the same number, as the system's converters read them.
+using UpperHalf = std::array<char16_t, 128>;
+
+constexpr UpperHalf kWestern = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039,
+    0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, 0x00A0, 0x00A1, 0x00A2, 0x00A3,
+    0x00A4, 0x00A5, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x00AA, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
+    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x00B9, 0x00BA, 0x00BB,
+    0x00BC, 0x00BD, 0x00BE, 0x00BF, 0x00C0, 0x00C1, 0x00C2, 0x00C3, 0x00C4, 0x00C5, 0x00C6, 0x00C7,
+    0x00C8, 0x00C9, 0x00CA, 0x00CB, 0x00CC, 0x00CD, 0x00CE, 0x00CF, 0x00D0, 0x00D1, 0x00D2, 0x00D3,
+    0x00D4, 0x00D5, 0x00D6, 0x00D7, 0x00D8, 0x00D9, 0x00DA, 0x00DB, 0x00DC, 0x00DD, 0x00DE, 0x00DF,
+    0x00E0, 0x00E1, 0x00E2, 0x00E3, 0x00E4, 0x00E5, 0x00E6, 0x00E7, 0x00E8, 0x00E9, 0x00EA, 0x00EB,
+    0x00EC, 0x00ED, 0x00EE, 0x00EF, 0x00F0, 0x00F1, 0x00F2, 0x00F3, 0x00F4, 0x00F5, 0x00F6, 0x00F7,
+    0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x00FD, 0x00FE, 0x00FF,
+};
+
+constexpr UpperHalf kArabic = {
+    0x20AC, 0x067E, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0679, 0x2039,
+    0x0152, 0x0686, 0x0698, 0x0688, 0x06AF, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x06A9, 0x2122, 0x0691, 0x203A, 0x0153, 0x200C, 0x200D, 0x06BA, 0x00A0, 0x060C, 0x00A2, 0x00A3,
+    0x00A4, 0x00A5, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x06BE, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
+    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x00B9, 0x061B, 0x00BB,
+    0x00BC, 0x00BD, 0x00BE, 0x061F, 0x06C1, 0x0621, 0x0622, 0x0623, 0x0624, 0x0625, 0x0626, 0x0627,
+    0x0628, 0x0629, 0x062A, 0x062B, 0x062C, 0x062D, 0x062E, 0x062F, 0x0630, 0x0631, 0x0632, 0x0633,
+    0x0634, 0x0635, 0x0636, 0x00D7, 0x0637, 0x0638, 0x0639, 0x063A, 0x0640, 0x0641, 0x0642, 0x0643,
+    0x00E0, 0x0644, 0x00E2, 0x0645, 0x0646, 0x0647, 0x0648, 0x00E7, 0x00E8, 0x00E9, 0x00EA, 0x00EB,
+    0x0649, 0x064A, 0x00EE, 0x00EF, 0x064B, 0x064C, 0x064D, 0x064E, 0x00F4, 0x064F, 0x0650, 0x00F7,
+    0x0651, 0x00F9, 0x0652, 0x00FB, 0x00FC, 0x200E, 0x200F, 0x06D2,
+};
+
+// The byte a code page gives a character that it cannot hold.
+constexpr char kSubstitute = 0x1A;
+
+class CodePage
 {
-    QStringDecoder decoder(name, QStringConverter::Flag::Stateless);
-    return decoder.decode(bytes);
+public:
+    explicit CodePage(const UpperHalf &upper) : m_upper(upper)
+    {
+        for (int i = 0; i < 128; ++i)
+            m_bytes.insert(upper[size_t(i)], char(0x80 + i));
+    }
+
+    QString decode(QByteArrayView bytes) const
+    {
+        QString text(bytes.size(), Qt::Uninitialized);
+        QChar *out = text.data();
+        for (const char byte : bytes) {
+            const auto b = uchar(byte);
+            *out++ = QChar(b < 0x80 ? char16_t(b) : m_upper[b - 0x80]);
+        }
+        return text;
+    }
+
+    // A character outside the code page, a surrogate pair included, is one substitute byte.
+    QByteArray encode(QStringView text) const
+    {
+        QByteArray bytes;
+        bytes.reserve(text.size());
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < 0x80) {
+                bytes.append(char(c));
+                continue;
+            }
+            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                ++i;
+            bytes.append(m_bytes.value(c, kSubstitute));
+        }
+        return bytes;
+    }
+
+private:
+    const UpperHalf &m_upper;
+    QHash<char16_t, char> m_bytes;
+};
+
+const CodePage &western()
+{
+    static const CodePage page(kWestern);
+    return page;
 }
 
-QByteArray encode(const char *name, QStringView text)
+const CodePage &arabic()
 {
-    QStringEncoder encoder(name, QStringConverter::Flag::Stateless);
-    return encoder.encode(text);
+    static const CodePage page(kArabic);
+    return page;
 }
 
 } // namespace
 
 QString fromWestern(QByteArrayView bytes)
 {
-    return decode("windows-1252", bytes);
+    return western().decode(bytes);
 }
 QString fromArabic(QByteArrayView bytes)
 {
-    return decode("windows-1256", bytes);
+    return arabic().decode(bytes);
 }
 QByteArray toWestern(QStringView text)
 {
-    return encode("windows-1252", text);
+    return western().encode(text);
 }
 QByteArray toArabic(QStringView text)
 {
-    return encode("windows-1256", text);
+    return arabic().encode(text);
 }
 
 } // namespace platform::codepage
