@@ -49,7 +49,15 @@ QString chooseSettingsPath(const QString &programFolder, const QString &userFold
 
 QString userSettingsFolder()
 {
+#ifdef Q_OS_WIN
+    // %APPDATA%\Vellumstack: the user's roaming application data, which follows the user
+    // from machine to machine.
+    const QString roaming = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return roaming.isEmpty() ? roaming
+                             : QDir::cleanPath(roaming + QStringLiteral("/../Vellumstack"));
+#else
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+#endif
 }
 
 } // namespace colours

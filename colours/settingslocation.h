@@ -20,7 +20,8 @@ namespace colours {
 // this platform) keeps the program folder's path, where that folder is not an installed one.
 QString chooseSettingsPath(const QString &programFolder, const QString &userFolder);
 
-// The user's configuration folder for this application (QStandardPaths::AppConfigLocation).
+// The user's configuration folder for this application (QStandardPaths::AppConfigLocation;
+// on Windows the folder Vellumstack in the user's roaming application data, %APPDATA%).
 QString userSettingsFolder();
 
 } // namespace colours

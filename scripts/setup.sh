@@ -4,7 +4,7 @@
 #
 #   scripts/setup.sh            what building and running the dictionary need
 #   scripts/setup.sh --tests    that, and what the test suite, the benchmarks and the fuzz
-#                               targets add
+#                               targets add, the Windows build and its tests under Wine included
 #
 # Idempotent: a machine that has them all is left alone (no apt-get call at all). Says in one
 # line what it installs, or that nothing is missing.
@@ -43,10 +43,18 @@ test_packages=(
     dbus-daemon libglib2.0-bin haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
 )
 
+# The Windows build (scripts/windows.sh): MinGW-w64 with posix threads (Qt needs them), zlib
+# for Windows, Wine to run the programs and their tests, NSIS for the installer, xz and
+# patch for Qt's source, zip for the portable download.
+windows_packages=(
+    g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine64 wine nsis
+    xz-utils patch zip
+)
+
 packages=("${run_packages[@]}")
 case "${1:-}" in
     "") ;;
-    --tests) packages+=("${test_packages[@]}") ;;
+    --tests) packages+=("${test_packages[@]}" "${windows_packages[@]}") ;;
     *)
         echo "usage: scripts/setup.sh [--tests]" >&2
         exit 2

@@ -199,10 +199,16 @@ void TestDataSet::writerNamesSystemErrors_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("message");
+#ifdef Q_OS_WIN
+    // The system's own texts of ERROR_PATH_NOT_FOUND and ERROR_ACCESS_DENIED.
+    QTest::newRow("missing folder") << u"missing"_qs << platform::systemErrorText(3);
+    QTest::newRow("rename over a folder") << u"rename"_qs << platform::systemErrorText(5);
+#else
     QTest::newRow("full disk") << u"full"_qs
                                << u"cannot write /dev/full: No space left on device"_qs;
     QTest::newRow("missing folder") << u"missing"_qs << u"No such file or directory"_qs;
     QTest::newRow("rename over a folder") << u"rename"_qs << u"Is a directory"_qs;
+#endif
     QTest::newRow("program folder under a file") << u"under file"_qs << u"Not a directory"_qs;
 }
 

@@ -181,8 +181,9 @@ void TestOneCopy::lock()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("copy.lock"));
 #ifdef Q_OS_WIN
-    if (kind == u"fifo")
-        QSKIP("no FIFOs on this system");
+    // Windows has no FIFOs, and QFile::link makes a shortcut there, an ordinary file.
+    if (kind == u"fifo" || kind == u"link")
+        QSKIP("no FIFOs or links made by QFile::link on this system");
 #endif
     QVERIFY(putAt(kind, path));
 
@@ -196,9 +197,11 @@ void TestOneCopy::lock()
     }
     QCOMPARE(outcome, platform::UserLock::Outcome::Taken);
     QVERIFY(first.held());
+#ifndef Q_OS_WIN
     QCOMPARE(QFile::permissions(path) &
                  ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
              QFile::Permissions());
+#endif
     platform::UserLock other;
     QCOMPARE(platform::UserLock::take(path, &other), second);
     QVERIFY(!other.held());
@@ -319,8 +322,8 @@ void TestOneCopy::claim()
     const QString here = QStringLiteral("/opt/a");
     const QString display = QStringLiteral("xcb-:7");
 #ifdef Q_OS_WIN
-    if (atLock == u"fifo")
-        QSKIP("no FIFOs on this system");
+    if (atLock == u"fifo" || atLock == u"link")
+        QSKIP("no FIFOs or links made by QFile::link on this system");
 #endif
     QVERIFY(putAt(atLock, OneCopy(dir.path(), display, here).lockPath()));
 

@@ -586,6 +586,10 @@ void TestReliability::fileAtItsSizeCap()
     // The file as written, grown to the size by a hole of zero bytes after its end. Read, it
     // gives what it gives with a short hole (longer than any line cap); refused, what a
     // missing file gives.
+#ifdef Q_OS_WIN
+    if (relative == u".hidden")
+        QSKIP("folders are hidden by their attributes on this system, not by a list");
+#endif
     QTemporaryDir folder;
     QVERIFY(writeProbedFiles(folder));
     const QString path = folder.filePath(relative);

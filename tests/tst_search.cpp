@@ -335,6 +335,11 @@ void TestSearch::refusedInitial()
     QVERIFY(testsupport::writeFile(folder + "/source/a.dll", "a\r\nab\r\n"));
     if (writeFiles) {
         const QString name = QString::fromLatin1(typed.first(1));
+#ifdef Q_OS_WIN
+        // Windows allows no control character, '*' or '?' in a file name at all.
+        if (uchar(typed[0]) < 0x20 || typed[0] == '*' || typed[0] == '?')
+            QSKIP("no file of this name can be made on this system");
+#endif
         QVERIFY(testsupport::writeFile(folder + "/source1/" + name + ".hhh", "  " + typed));
         QVERIFY(testsupport::writeFile(folder + "/source/" + name + ".dll", typed));
     }

@@ -253,6 +253,11 @@ void TestShell::controlsShowTheFacesAsBefore()
 {
     QFETCH(QString, control);
     QFETCH(QFont, designed);
+#ifdef Q_OS_WIN
+    // The faces of the design are the system's own there; the look-alikes stand in only
+    // where the platform's font matching took them before (fontconfig).
+    QSKIP("the platform's font matching has no look-alikes to compare with on this system");
+#endif
 
     QTemporaryDir dir;
     Form1 window(dir.path());
@@ -509,6 +514,10 @@ void TestShell::listRowsFitWithoutScrollBar()
     QFETCH(double, factor);
 
     const startup::ListFontChoice &fontChoice = startup::listFontChoice(choice);
+#ifdef Q_OS_WIN
+    if (!QFontDatabase::hasFamily(fontChoice.face))
+        QSKIP("the face is not installed here, and nothing stands in for it on this system");
+#endif
     QFont font;
     font.setFamilies({fontChoice.face});
     font.setBold(fontChoice.bold);
@@ -573,8 +582,10 @@ void TestShell::startUpFillsTablesAndHidesFolders()
 
     // A second start marks nothing twice.
     Form1 again(dir.path());
+#ifndef Q_OS_WIN
     QCOMPARE(testsupport::readFile(dir.filePath(QStringLiteral(".hidden"))),
              QByteArray("source\nsource1\n"));
+#endif
 }
 
 void TestShell::startUpWithoutDataOpensAllTheSame()
@@ -612,11 +623,16 @@ void TestShell::startUpInInstalledFolderWritesNothing()
 
     QTemporaryDir dir, config;
     const QString folder = dir.filePath(QStringLiteral("vellumstack"));
-    QVERIFY(testsupport::writeFile(folder + QStringLiteral("/.installed"), "installed\n"));
     QVERIFY(testsupport::writeFile(folder + QStringLiteral("/source/sp.dll"), "t1\r\n"));
     QVERIFY(QDir(folder).mkdir(QStringLiteral("source1")));
-    if (!hiddenList.isNull())
-        QVERIFY(testsupport::writeFile(folder + QStringLiteral("/.hidden"), hiddenList));
+    // The installation marks the folders it lists, as start-up would in a folder of its own
+    // (on Windows by their attributes, elsewhere in the list .hidden), then marks the folder
+    // an installed one.
+    for (const QByteArray &name : hiddenList.split('\n')) {
+        if (!name.isEmpty())
+            QVERIFY(platform::markHiddenSystem(folder, QString::fromLatin1(name)));
+    }
+    QVERIFY(testsupport::writeFile(folder + QStringLiteral("/.installed"), "installed\n"));
     const QStringList before = testsupport::listTree(folder);
     // The folder stays writable: whoever runs the program, it writes nothing there.
     const std::optional<QByteArray> oldConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME")
@@ -637,8 +653,13 @@ void TestShell::startUpInInstalledFolderWritesNothing()
     QCOMPARE(testsupport::listTree(folder), before);
     QCOMPARE(platform::isMarkedHiddenSystem(folder, QStringLiteral("source")), sourceMarked);
     QCOMPARE(platform::isMarkedHiddenSystem(folder, QStringLiteral("source1")), source1Marked);
-    QVERIFY(userFile.startsWith(config.path() + u'/'));
     QVERIFY2(QFileInfo::exists(userFile), "the settings file is the user's");
+#ifdef Q_OS_WIN
+    // The user's folder is the system's own there (%APPDATA%), whatever the environment says.
+    QFile::remove(userFile);
+#else
+    QVERIFY(userFile.startsWith(config.path() + u'/'));
+#endif
 }
 
 void TestShell::aboutWindowShowsPictureAtOwnSize()

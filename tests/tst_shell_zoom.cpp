@@ -535,6 +535,9 @@ void TestShellZoom::installedCopyKeepsZoomInUserFolder()
     const bool hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     const QString userFile = colours::userSettingsFolder() + QStringLiteral("/Zoom.txt");
+#ifdef Q_OS_WIN
+    QFile::remove(userFile); // what an earlier run may have left in the system's user folder
+#endif
     {
         testsupport::ScriptedWindow window(folder);
         press(window, QStringLiteral("Ctrl++"));
@@ -550,9 +553,14 @@ void TestShellZoom::installedCopyKeepsZoomInUserFolder()
         qunsetenv("XDG_CONFIG_HOME");
 
     QCOMPARE(testsupport::listTree(folder), before);
+#ifndef Q_OS_WIN
     QVERIFY(userFile.startsWith(config.path() + u'/'));
+#endif
     QCOMPARE(testsupport::readFile(userFile), QByteArray("110\n"));
     QCOMPARE(again, 1.1);
+#ifdef Q_OS_WIN
+    QFile::remove(userFile); // the system's own user folder there: no other test may meet it
+#endif
 }
 
 QTEST_MAIN(TestShellZoom)

@@ -34,6 +34,9 @@ qint64 startChild(const std::function<void()> &work);
 // Kills the child at once (SIGKILL) and waits for it; whether the kill ended it.
 bool killChild(qint64 child);
 
+// Ends this process at once, as a kill from outside would: nothing of it runs any more.
+[[noreturn]] void killThisProcess();
+
 // Makes a FIFO at path; false where there are none (Windows) or it cannot be made.
 bool makeFifo(const QString &path);
 

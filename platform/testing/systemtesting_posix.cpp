@@ -83,6 +83,12 @@ bool killChild(qint64 child)
     return waitpid(pid_t(child), &status, 0) == child && WIFSIGNALED(status);
 }
 
+void killThisProcess()
+{
+    raise(SIGKILL);
+    _exit(137);
+}
+
 bool makeFifo(const QString &path)
 {
     return mkfifo(QFile::encodeName(path).constData(), 0644) == 0;

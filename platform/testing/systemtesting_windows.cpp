@@ -3,8 +3,9 @@
 
 #include <QElapsedTimer>
 
-#include <psapi.h>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <psapi.h>
 
 namespace platform::testing {
 
@@ -48,6 +49,12 @@ qint64 startChild(const std::function<void()> &)
 bool killChild(qint64)
 {
     return false;
+}
+
+void killThisProcess()
+{
+    TerminateProcess(GetCurrentProcess(), 137);
+    ExitProcess(137);
 }
 
 bool makeFifo(const QString &)

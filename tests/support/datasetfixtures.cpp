@@ -191,8 +191,8 @@ dataset::DataSet replacingSet()
 // The terminal lookup, built beside the tests.
 QString lookupTool()
 {
-    return QFileInfo(QFileInfo(u"/proc/self/exe"_qs).symLinkTarget()).path() +
-           u"/vellumstack-lookup"_qs;
+    return QStringLiteral(VELLUMSTACK_TEST_PROGRAM_FOLDER
+                          "/vellumstack-lookup" VELLUMSTACK_TEST_PROGRAM_SUFFIX);
 }
 
 LookupRun lookUpIdiom(const QString &folder, const QString &idiom)
