@@ -86,9 +86,12 @@ if [ ! -f "$WINEPREFIX/.ready" ]; then
     /usr/lib/wine/wineserver -w
     touch "$WINEPREFIX/.ready"
 fi
-# One Wine server for every start, so that each costs a fraction of a second.
-/usr/lib/wine/wineserver -p >/dev/null 2>&1 &
+# One Wine server for every start, so that each costs a fraction of a second, and the
+# prefix's own services started now, with no output to hold: a service that a test's start
+# began would keep the test's output open, and the test would never be seen to end.
+/usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null &
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+/usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 </dev/null
 
 echo "==> The test programs under Wine"
 ctest --test-dir "$build" --output-on-failure --timeout 600
