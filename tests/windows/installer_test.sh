@@ -45,11 +45,12 @@ check "the data folder is hidden and system ($attributes)" \
 answer=$(cd "$folder" && "$wine" ./vellumstack-lookup.exe hello 2>/dev/null | tr -d '\r')
 check "the installed lookup finds \"hello\"" grep -q 'Hello' <<<"$answer"
 
-# The user's colours, as the installed program keeps them.
+# The user's colours, as the installed program keeps them (what the file held is put back
+# afterwards).
 mkdir -p "$(dirname "$settings")"
-had_settings=false
-[ -f "$settings" ] && had_settings=true
-[ "$had_settings" = true ] || printf 'colours' >"$settings"
+saved=""
+[ -f "$settings" ] && saved=$(mktemp) && cp "$settings" "$saved"
+printf 'colours' >"$settings"
 "$wine" "$folder/uninstall.exe" /S /CurrentUser >/dev/null 2>&1
 # The uninstaller runs on from a copy of itself; it is done when the folder is gone.
 for _ in $(seq 100); do
@@ -58,8 +59,12 @@ for _ in $(seq 100); do
 done
 check "the uninstall removes the program folder" [ ! -e "$folder" ]
 check "and the Start-menu entry" [ ! -e "$shortcut" ]
-check "and leaves the user's colours" [ -s "$settings" ]
-[ "$had_settings" = true ] || rm -f "$settings"
+check "and leaves the user's colours" [ "$(cat "$settings" 2>/dev/null)" = colours ]
+if [ -n "$saved" ]; then
+    mv "$saved" "$settings"
+else
+    rm -f "$settings"
+fi
 
 if [ "$failures" -gt 0 ]; then
     echo "installer_test: $failures check(s) failed"
