@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "folderattributes.h"
 
-#include "platform/paths.h"
+#include "platform/folderattributes_p.h"
 #include "platform/regularfile.h"
 
 #include <QFile>
@@ -40,12 +40,10 @@ std::optional<QByteArrayList> hiddenNames(const QString &programFolder)
 
 } // namespace
 
-bool markHiddenSystem(const QString &programFolder, const QString &name)
+namespace folderattributes {
+
+bool mark(const QString &programFolder, const QString &name)
 {
-    if (!QFileInfo(programFolder + QLatin1Char('/') + name).isDir())
-        return false;
-    if (isInstalledProgramFolder(programFolder))
-        return isMarkedHiddenSystem(programFolder, name);
     std::optional<QByteArrayList> listed = hiddenNames(programFolder);
     if (!listed)
         return false;
@@ -66,12 +64,12 @@ bool markHiddenSystem(const QString &programFolder, const QString &name)
     return file.commit();
 }
 
-bool isMarkedHiddenSystem(const QString &programFolder, const QString &name)
+bool isMarked(const QString &programFolder, const QString &name)
 {
-    if (!QFileInfo(programFolder + QLatin1Char('/') + name).isDir())
-        return false;
     const std::optional<QByteArrayList> names = hiddenNames(programFolder);
     return names && names->contains(QFile::encodeName(name));
 }
+
+} // namespace folderattributes
 
 } // namespace platform

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "folderattributes.h"
 
-#include "platform/paths.h"
+#include "platform/folderattributes_p.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <windows.h>
 
@@ -21,22 +20,21 @@ std::wstring folderPath(const QString &programFolder, const QString &name)
 
 } // namespace
 
-bool markHiddenSystem(const QString &programFolder, const QString &name)
+namespace folderattributes {
+
+bool mark(const QString &programFolder, const QString &name)
 {
-    if (!QFileInfo(programFolder + QLatin1Char('/') + name).isDir())
-        return false;
-    if (isInstalledProgramFolder(programFolder))
-        return isMarkedHiddenSystem(programFolder, name);
     // Exactly hidden and system: the folder's other attributes are set anew, as the
     // attributes of a folder are set as a whole.
     return SetFileAttributesW(folderPath(programFolder, name).c_str(), kHiddenSystem);
 }
 
-bool isMarkedHiddenSystem(const QString &programFolder, const QString &name)
+bool isMarked(const QString &programFolder, const QString &name)
 {
     const DWORD attributes = GetFileAttributesW(folderPath(programFolder, name).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-           (attributes & kHiddenSystem) == kHiddenSystem;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kHiddenSystem) == kHiddenSystem;
 }
+
+} // namespace folderattributes
 
 } // namespace platform
