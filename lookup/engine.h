@@ -32,6 +32,9 @@ struct SearchView
     std::optional<int> currentRow;
     // The step found the search text.
     bool matched = false;
+    // When it did not, in words mode: the headwords closest to the text, best first
+    // (Windows-1252); empty when none is close.
+    QList<QByteArray> closeWords;
 };
 
 // What the window shows after a click on a row of the list.
