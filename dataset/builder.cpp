@@ -94,7 +94,7 @@ Build build(const BuildSources &sources, const Progress &progress)
                            .arg(sources.wordnetData.join(u", "_qs));
         return result;
     }
-    QList<Idiom> chosen = chooseIdioms(idioms.idioms, sources.idioms, converter);
+    QList<Idiom> chosen = chooseIdioms(idioms.idioms, sources.idioms, usage, converter);
     report.idiomCandidates = idioms.idioms.size();
     report.idioms = chosen.size();
     say(QStringLiteral("%1 multi-word lemmas, %2 idioms chosen")

@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "idiomchoice.h"
 
+#include "ranking.h"
 #include "sourcetext.h"
-
-#include <algorithm>
 
 namespace dataset {
 
-QList<Idiom> chooseIdioms(const QList<Idiom> &idioms, int wanted, ArabicConverter &converter)
+QList<Idiom> chooseIdioms(const QList<Idiom> &idioms, int wanted, const wordnet::Usage &usage,
+                          ArabicConverter &converter)
 {
+    QList<QByteArray> texts;
+    texts.reserve(idioms.size());
+    for (const Idiom &idiom : idioms)
+        texts << idiom.text;
     QList<Idiom> chosen;
-    const qsizetype count = std::min<qsizetype>(std::max(wanted, 0), idioms.size());
-    for (qsizetype i = 0; i < count; ++i)
-        chosen << idioms[qsizetype(qint64(i) * idioms.size() / count)];
+    for (qsizetype n : ranking::choose(texts, wanted, usage).kept)
+        chosen << idioms[n];
     for (Idiom &idiom : chosen) {
         for (IdiomSense &sense : idiom.senses)
             sense.bytes = converter.convert(sense.gloss);

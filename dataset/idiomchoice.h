@@ -2,6 +2,7 @@
 #pragma once
 
 #include "sources.h"
+#include "wordnet.h"
 
 #include <QByteArray>
 #include <QList>
@@ -13,9 +14,11 @@ namespace dataset {
 
 struct ArabicConverter;
 
-// At most wanted of the idioms (in the order of their keys), evenly spread over the list so
-// that every initial keeps its share, in the list's order; their glosses converted.
-QList<Idiom> chooseIdioms(const QList<Idiom> &idioms, int wanted, ArabicConverter &converter);
+// At most wanted of the idioms (in the order of their keys), in the list's order, their
+// glosses converted. With fewer places than idioms the most used ones stay, ranked as the
+// words of a letter are (ranking.h).
+QList<Idiom> chooseIdioms(const QList<Idiom> &idioms, int wanted, const wordnet::Usage &usage,
+                          ArabicConverter &converter);
 
 // One spelling of each part of speech's tag.
 using PartTags = std::array<QByteArray, PartsOfSpeech>;

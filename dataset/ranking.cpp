@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ranking.h"
 
+#include "sourcetext.h"
+
+#include <QChar>
+
 #include <algorithm>
 #include <numeric>
 
@@ -18,18 +22,25 @@ Choice choose(const QList<QByteArray> &headwords, qsizetype places, const wordne
     struct Rank
     {
         qint64 frequency;
+        bool letterInitial;
         bool known;
         qsizetype length;
         qsizetype position;
     };
     QList<Rank> ranks;
     ranks.reserve(headwords.size());
-    for (qsizetype n = 0; n < headwords.size(); ++n)
-        ranks << Rank{usage.frequencyOf(headwords[n]), usage.knows(headwords[n]),
-                      headwords[n].size(), n};
+    for (qsizetype n = 0; n < headwords.size(); ++n) {
+        const QByteArray &headword = headwords[n];
+        const bool letterInitial =
+            !headword.isEmpty() && QChar(western().charOf(headword[0])).isLetter();
+        ranks << Rank{usage.frequencyOf(headword), letterInitial, usage.knows(headword),
+                      headword.size(), n};
+    }
     std::sort(ranks.begin(), ranks.end(), [](const Rank &a, const Rank &b) {
         if (a.frequency != b.frequency)
             return a.frequency > b.frequency;
+        if (a.letterInitial != b.letterInitial)
+            return a.letterInitial;
         if (a.known != b.known)
             return a.known;
         if (a.length != b.length)
