@@ -37,6 +37,7 @@ struct BuildReport
     qint64 notWestern = 0;               // headwords that Windows-1252 cannot hold
     qint64 withoutDefinition = 0;        // articles that carry no translation
     qint64 merged = 0;                   // articles merged into an earlier one of the same headword
+    qint64 softwareStrings = 0;          // headwords left out as strings of a program
     std::array<qint64, 26> entries{};    // headwords written, per letter
     std::array<bool, 26> ownEntry{};     // the letter alone had an entry, written on line 0
     std::array<qint64, 26> dropped{};    // headwords over the letter's capacity, left out

@@ -5,6 +5,10 @@
 #include "report.h"
 #include "sourcetext.h"
 
+#include <QChar>
+
+#include <algorithm>
+
 namespace dataset {
 
 namespace {
@@ -13,6 +17,16 @@ namespace {
 constexpr qsizetype kNamedDrops = 10;
 
 } // namespace
+
+bool isSoftwareString(QByteArrayView headword, const wordnet::Usage &usage)
+{
+    if (headword.size() < 2 || headword.contains(' ') || headword.contains('-'))
+        return false;
+    const bool innerCapital = std::any_of(headword.begin() + 1, headword.end(), [](char c) {
+        return QChar(western().charOf(c)).isUpper();
+    });
+    return innerCapital && !usage.knows(headword);
+}
 
 QString numbered(const QStringList &items)
 {
@@ -29,6 +43,10 @@ void chooseWords(const QList<Word> &words, const wordnet::Usage &usage, ArabicCo
 {
     std::array<QList<const Word *>, 26> byLetter;
     for (const Word &word : words) {
+        if (isSoftwareString(word.headword, usage)) {
+            ++report.softwareStrings;
+            continue;
+        }
         const int letter = (word.headword[0] | 0x20) - 'a';
         if (word.headword.size() == 1) {
             set.letterDefinitions[letter] = converter.convert(numbered(word.translations));

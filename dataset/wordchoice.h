@@ -5,6 +5,7 @@
 #include "sources.h"
 #include "wordnet.h"
 
+#include <QByteArrayView>
 #include <QList>
 
 // The second stage of the builder: the words of each letter.
@@ -13,11 +14,15 @@ namespace dataset {
 struct ArabicConverter;
 struct BuildReport;
 
-// Files the words (in the order of their keys) under their initials. The headword that is
-// the letter alone gives the letter's line 0; a letter with more headwords than places
-// keeps the most useful ones, still in alphabetical order. Fills set.letters and
-// set.letterDefinitions, their translations converted and numbered, and adds to report
-// what each letter kept and dropped.
+// A string of a program's user interface that the dictionary took for a word ("HelpAbout",
+// "GoBack"): a capital after the first letter, no blank or hyphen, and unknown to WordNet.
+bool isSoftwareString(QByteArrayView headword, const wordnet::Usage &usage);
+
+// Files the words (in the order of their keys) under their initials, software strings left
+// out. The headword that is the letter alone gives the letter's line 0; a letter with more
+// headwords than places keeps the most useful ones, still in alphabetical order. Fills
+// set.letters and set.letterDefinitions, their translations converted and numbered, and adds
+// to report what each letter kept and dropped and how many software strings it left out.
 void chooseWords(const QList<Word> &words, const wordnet::Usage &usage, ArabicConverter &converter,
                  DataSet &set, BuildReport &report);
 
