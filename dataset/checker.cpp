@@ -10,6 +10,7 @@
 #include "store/letterbases.h"
 #include "store/textcode.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 #include <array>
@@ -237,8 +238,20 @@ void checkIdioms(Collector &problems, const QString &programFolder)
 
 } // namespace
 
+std::optional<QString> folderRefusal(const QString &programFolder)
+{
+    const QFileInfo folder(programFolder);
+    if (!folder.exists())
+        return u"no such folder"_qs;
+    if (!folder.isDir())
+        return u"not a folder"_qs;
+    return std::nullopt;
+}
+
 QList<Problem> check(const QString &programFolder)
 {
+    if (const std::optional<QString> refusal = folderRefusal(programFolder))
+        return {Problem{QString(), 0, *refusal}};
     Collector problems;
     if (swapInterrupted(programFolder))
         problems.add(u".swap-journal"_qs, 0,
@@ -276,7 +289,7 @@ QString formatProblem(const Problem &problem)
     QString text = problem.file;
     if (problem.line > 0)
         text += QStringLiteral(" line %1").arg(problem.line);
-    text += u": "_qs + problem.what;
+    text += (text.isEmpty() ? QString() : u": "_qs) + problem.what;
     if (!problem.fatal)
         text += u" (warning)"_qs;
     return text;

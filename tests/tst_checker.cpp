@@ -6,7 +6,10 @@
 #include "support/datasetfixtures.h"
 #include "support/testfiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,6 +23,8 @@ private slots:
     void checkerPassesASoundSet();
     void checkerNamesABrokenInvariant_data();
     void checkerNamesABrokenInvariant();
+    void checkRefusesWhatIsNoFolder_data();
+    void checkRefusesWhatIsNoFolder();
 };
 
 void TestChecker::checkerPassesASoundSet()
@@ -123,6 +128,47 @@ void TestChecker::checkerNamesABrokenInvariant()
     for (const dataset::Problem &problem : problems)
         all << dataset::formatProblem(problem);
     QVERIFY2(named, qPrintable(all.join(u"; "_qs)));
+}
+
+void TestChecker::checkRefusesWhatIsNoFolder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("refusal"); // empty: checked file by file
+    QTest::newRow("nothing there") << u"none"_qs << u"no such folder"_qs;
+    QTest::newRow("a plain file") << u"file"_qs << u"not a folder"_qs;
+    QTest::newRow("an empty folder") << u"empty"_qs << QString();
+}
+
+void TestChecker::checkRefusesWhatIsNoFolder()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, refusal);
+    QTemporaryDir dir;
+    QVERIFY(testsupport::writeFile(dir.filePath(u"file"_qs), "source\n"));
+    QVERIFY(QDir(dir.path()).mkdir(u"empty"_qs));
+    const QString folder = dir.filePath(name);
+
+    QCOMPARE(dataset::folderRefusal(folder).value_or(QString()), refusal);
+    const QList<dataset::Problem> problems = dataset::check(folder);
+    if (!refusal.isEmpty()) {
+        QCOMPARE(problems.size(), 1);
+        QVERIFY(problems[0].fatal);
+        QCOMPARE(dataset::formatProblem(problems[0]), refusal);
+    } else {
+        QVERIFY(problems.size() > 1);
+    }
+
+    QProcess checker;
+    checker.start(QFileInfo(lookupTool()).path() + u"/vellumstack-make-dataset"_qs +
+                      QStringLiteral(VELLUMSTACK_TEST_PROGRAM_SUFFIX),
+                  {u"--check"_qs, folder});
+    QVERIFY(checker.waitForFinished(30000));
+    QCOMPARE(checker.exitCode(), 1);
+    const QList<QByteArray> lines = checker.readAllStandardOutput().trimmed().split('\n');
+    if (!refusal.isEmpty())
+        QCOMPARE(lines, QList<QByteArray>{(folder + u": "_qs + refusal).toLocal8Bit()});
+    else
+        QVERIFY(lines.size() > 1);
 }
 
 QTEST_APPLESS_MAIN(TestChecker)

@@ -26,6 +26,11 @@ void printErr(const QString &text)
 
 int runCheck(const QString &folder)
 {
+    // Without a folder there is nothing to name file by file.
+    if (const std::optional<QString> refusal = dataset::folderRefusal(folder)) {
+        std::printf("%s: %s\n", qPrintable(folder), qPrintable(*refusal));
+        return 1;
+    }
     const QList<dataset::Problem> problems = dataset::check(folder);
     int fatal = 0;
     for (const dataset::Problem &problem : problems) {
