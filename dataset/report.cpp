@@ -88,7 +88,7 @@ QString formatReport(const BuildReport &report)
         total += report.entries[l];
     }
     text += QStringLiteral("words: %1\n").arg(total);
-    text += QStringLiteral("software strings left out (a capital after the first letter, no "
+    text += QStringLiteral("software strings left out (a small letter, then a capital, no "
                            "blank or hyphen, unknown to WordNet): %1\n")
                 .arg(report.softwareStrings);
     text += QStringLiteral("idioms: %1 (of %2 multi-word lemmas)\n")

@@ -20,12 +20,20 @@ constexpr qsizetype kNamedDrops = 10;
 
 bool isSoftwareString(QByteArrayView headword, const wordnet::Usage &usage)
 {
-    if (headword.size() < 2 || headword.contains(' ') || headword.contains('-'))
+    if (headword.contains(' ') || headword.contains('-'))
         return false;
-    const bool innerCapital = std::any_of(headword.begin() + 1, headword.end(), [](char c) {
-        return QChar(western().charOf(c)).isUpper();
-    });
-    return innerCapital && !usage.knows(headword);
+    const auto isUpper = [](char c) { return QChar(western().charOf(c)).isUpper(); };
+    const auto isLower = [](char c) { return QChar(western().charOf(c)).isLower(); };
+    for (qsizetype i = 1; i < headword.size(); ++i) {
+        if (!isLower(headword[i - 1]) || !isUpper(headword[i]))
+            continue;
+        // The capital of a name's Mc or Mac: McDonald, MacMillan.
+        const QByteArrayView before = headword.first(i);
+        if (before == "Mc" || before == "Mac")
+            continue;
+        return !usage.knows(headword);
+    }
+    return false;
 }
 
 QString numbered(const QStringList &items)

@@ -15,7 +15,8 @@ struct ArabicConverter;
 struct BuildReport;
 
 // A string of a program's user interface that the dictionary took for a word ("HelpAbout",
-// "GoBack"): a capital after the first letter, no blank or hyphen, and unknown to WordNet.
+// "GoBack"): a small letter followed by a capital, no blank or hyphen, and unknown to
+// WordNet. Abbreviations in capitals (IBM) and the capital after a name's Mc or Mac stay.
 bool isSoftwareString(QByteArrayView headword, const wordnet::Usage &usage);
 
 // Files the words (in the order of their keys) under their initials, software strings left

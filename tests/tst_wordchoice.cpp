@@ -63,8 +63,12 @@ void TestWordChoice::tellsSoftwareStrings_data()
     QTest::newRow("capital on the second letter") << QByteArray("iPod") << true;
     QTest::newRow("capital on the last letter") << QByteArray("gobacK") << true;
     QTest::newRow("two letters, the second a capital") << QByteArray("aB") << true;
-    QTest::newRow("a name with an inner capital") << QByteArray("McDonald") << true;
-    QTest::newRow("capitals throughout") << QByteArray("ANSI") << true;
+    QTest::newRow("a name's Mc") << QByteArray("McDonald") << false;
+    QTest::newRow("a name's Mac") << QByteArray("MacMillan") << false;
+    QTest::newRow("Mc not at the start") << QByteArray("GoMcDonald") << true;
+    QTest::newRow("a capital after a name's Mc and a word") << QByteArray("McDonaldHouse") << true;
+    QTest::newRow("capitals throughout") << QByteArray("ANSI") << false;
+    QTest::newRow("capitals, then a word") << QByteArray("XTerm") << false;
     QTest::newRow("Windows-1252 capital inside") << QByteArray("caf\xc9") << true;
     QTest::newRow("WordNet's own word with an inner capital") << QByteArray("JavaScript") << false;
     QTest::newRow("WordNet's own abbreviation") << QByteArray("NASA") << false;
