@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/searchstep.h"
 
+#include "lookup/caption.h"
+
 #include "dataset/dataset.h"
 #include "platform/paths.h"
 #include "store/letterbases.h"
@@ -106,6 +108,9 @@ private slots:
     void wholeIdiomList();
 
     void longLetterList();
+
+    void shownHeadword_data();
+    void shownHeadword();
 
 private:
     QTemporaryDir m_dir;
@@ -607,6 +612,35 @@ void TestSearch::longLetterList()
     const lookup::StepOutcome last =
         lookup::searchStep(state, folder, Mode::Words, "s" + QByteArray::number(lines - 1));
     QCOMPARE(last.list->size(), 11);
+}
+
+void TestSearch::shownHeadword_data()
+{
+    QTest::addColumn<QByteArray>("caption");
+    QTest::addColumn<QByteArray>("headword");
+
+    const QByteArray word26("abcdefghijklmnopqrstuvwxyz");
+    // A caption without a line break is the index's last entry, or an entry that fills it.
+    QTest::newRow("28 characters, no line break") << "  " + word26 << word26;
+    QTest::newRow("29 characters, no line break") << "  " + word26 + "a" << word26 + "a";
+    QTest::newRow("30 characters: a 28-letter headword fills it")
+        << QByteArray("  antidisestablishmentarianism")
+        << QByteArray("antidisestablishmentarianism");
+    QTest::newRow("line break as the 30th character") << "  " + word26 + "a\r" << word26 + "a";
+    QTest::newRow("CR LF, then the next entries")
+        << QByteArray("  Abacus\r\n  abandon\r\n  abate") << QByteArray("Abacus");
+    QTest::newRow("lone LF") << QByteArray("  abbey\n  able") << QByteArray("abbey");
+    QTest::newRow("lone CR") << QByteArray("  abbey\r  able") << QByteArray("abbey");
+    QTest::newRow("blanks after the entry")
+        << QByteArray("  a bad egg \r\n") << QByteArray("a bad egg");
+    QTest::newRow("no caption yet") << QByteArray() << QByteArray();
+}
+
+void TestSearch::shownHeadword()
+{
+    QFETCH(QByteArray, caption);
+    QFETCH(QByteArray, headword);
+    QCOMPARE(lookup::shownHeadword(caption), headword);
 }
 
 QTEST_APPLESS_MAIN(TestSearch)
