@@ -3,6 +3,7 @@
 
 #include "shell/appresources.h"
 
+#include "shell/closewordsline.h"
 #include "shell/form2.h"
 #include "shell/placement.h"
 #include "shell/prompts.h"
@@ -262,10 +263,18 @@ void Form1::createControls()
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
-    // Tab order of the design: rr, l, Command1, Label1, Label12, rr1, Label2, rr3.
+    // The line of close words has the free space right of Search to itself: the designed
+    // controls keep their places. Hidden until a search text matches nothing.
+    m_closeWords = place(new CloseWordsLine(client), "closeWords", {697, 4, 311, 31});
+    setDesignFont(m_closeWords, designed({QStringLiteral("Palatino Linotype")}, 11.25));
+    m_closeWords->hide();
+
+    // Tab order of the design: rr, l, Command1, Label1, Label12, rr1, Label2, rr3; the words of
+    // the close-words line, when it is shown, come after Search, beside which it stands.
     setTabOrder(rr, l);
     setTabOrder(l, Command1);
-    setTabOrder(Command1, rr1);
+    setTabOrder(Command1, m_closeWords);
+    setTabOrder(m_closeWords, rr1);
     // The search box is the first stop: it has the focus when the window first becomes
     // active. The tab ring alone does not make it so. A window that becomes active without
     // a focus widget gives the focus to the first widget of its focus chain that takes it,
@@ -397,7 +406,7 @@ void Form1::loadListFont()
     setDesignGeometry(l, list);
 
     const QString face = QFontInfo(l->font()).family();
-    for (QLabel *label : {Label1, Label12, Label2}) {
+    for (QLabel *label : {Label1, Label12, Label2, static_cast<QLabel *>(m_closeWords)}) {
         QFont labelFont = designFont(label);
         labelFont.setFamilies(QStringList{face});
         setDesignFont(label, labelFont);

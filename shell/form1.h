@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+class CloseWordsLine;
 class Form2;
 class QAction;
 class QLabel;
@@ -129,6 +130,13 @@ private:
     // to m_engine and applies what comes back.
     void connectLookup();
     void applySearch(const lookup::SearchView &view);
+    // The line right of Search: shown while the search text matches nothing.
+    void offerCloseWords(const lookup::SearchView &view);
+    // A word of that line goes into the search box, as typing it would.
+    void closeWordChosen(const QString &word);
+    // The line reaches from its designed place to the right edge of the client area, where
+    // the window is wider than the design at its zoom.
+    void fitCloseWordsLine();
     // A text the engine put into the search box; its search step has run.
     void setSearchText(const QByteArray &text);
     void rrChange();
@@ -162,6 +170,8 @@ private:
     QTextEdit *rr1 = nullptr;
     QTextEdit *rr3 = nullptr;
     QTimer *Timer1 = nullptr;
+    // Not in the design: the line of close words, in the free space right of Search.
+    CloseWordsLine *m_closeWords = nullptr;
 
     // Menus and their items.
     QMenu *Vellumstack = nullptr;

@@ -5,6 +5,9 @@
 
 #include "form1.h"
 
+#include "lookup/caption.h"
+#include "platform/codepage.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QAction>
@@ -14,7 +17,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTextEdit>
 
 namespace {
@@ -106,12 +108,10 @@ protected:
     }
 };
 
-// A caption of index text may run into the next index lines; the label shows its first
-// line, and that line, without its blanks, is what it reads.
-QString shownLine(const QString &caption)
+// The entry a caption of the engine names, as its label shows it: what the label reads.
+QString shownLine(const QByteArray &caption)
 {
-    const qsizetype end = caption.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    return caption.first(end < 0 ? caption.size() : end).trimmed();
+    return platform::codepage::fromWestern(lookup::shownHeadword(caption));
 }
 
 void setName(QWidget *control, const QString &name)
@@ -178,9 +178,9 @@ void Form1::updateAccessibleNames()
                        : QStringLiteral("Word to look up"));
     setName(l, idioms ? QStringLiteral("Idioms and expressions") : QStringLiteral("Words"));
 
-    const QString entry = shownLine(Label2->text());
+    const QString entry = shownLine(m_engine.shownCaption());
     setName(Label2, entry);
-    setName(Label12, shownLine(Label12->text()));
+    setName(Label12, shownLine(m_engine.caption()));
     setName(rr1, entry.isEmpty() ? QStringLiteral("Definitions")
                                  : Label1->accessibleName() + u' ' + entry);
 

@@ -4,6 +4,8 @@
 
 #include "form1.h"
 
+#include "shell/closewordsline.h"
+
 #include "lookup/engine.h"
 #include "platform/codepage.h"
 
@@ -21,6 +23,7 @@
 #include <QTextEdit>
 #include <QTextOption>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -69,6 +72,27 @@ protected:
             return false;
         m_action();
         return true;
+    }
+
+private:
+    std::function<void()> m_action;
+};
+
+// Runs an action whenever the watched widget has been resized.
+class ResizeWatcher : public QObject
+{
+public:
+    ResizeWatcher(QObject *parent, std::function<void()> action)
+        : QObject(parent), m_action(std::move(action))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            m_action();
+        return false;
     }
 
 private:
@@ -144,6 +168,17 @@ void Form1::connectLookup()
     connect(l, &QListWidget::itemSelectionChanged, this, &Form1::lClick);
     l->viewport()->installEventFilter(new DoubleClickWatcher(l, [this] { lDblClick(); }));
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1Click);
+    connect(m_closeWords, &CloseWordsLine::wordChosen, this, &Form1::closeWordChosen);
+    centralWidget()->installEventFilter(
+        new ResizeWatcher(centralWidget(), [this] { fitCloseWordsLine(); }));
+}
+
+void Form1::fitCloseWordsLine()
+{
+    // The margin the search box keeps from the left edge, kept from the right one.
+    QRect shown = zoom::scaled(designGeometry(m_closeWords), m_zoom);
+    shown.setRight(std::max(shown.right(), centralWidget()->width() - 1 - zoom::scaled(8, m_zoom)));
+    m_closeWords->setGeometry(shown);
 }
 
 void Form1::applySearch(const lookup::SearchView &view)
@@ -170,6 +205,30 @@ void Form1::applySearch(const lookup::SearchView &view)
         if (QListWidgetItem *match = l->item(*view.scrollTo))
             l->scrollToItem(match, QAbstractItemView::PositionAtTop);
     }
+    offerCloseWords(view);
+}
+
+void Form1::offerCloseWords(const lookup::SearchView &view)
+{
+    // Only adds to what the step showed; gone as soon as the text matches again, and never
+    // for an empty box.
+    const QByteArray &text = m_engine.searchText();
+    if (view.matched || text.isEmpty()) {
+        m_closeWords->hide();
+        return;
+    }
+    QStringList words;
+    for (const QByteArray &word : view.closeWords)
+        words << platform::codepage::fromWestern(word);
+    m_closeWords->offer(platform::codepage::fromWestern(text), words);
+}
+
+void Form1::closeWordChosen(const QString &word)
+{
+    // The change of text runs the search step, as typing does; the box then has the focus
+    // with its text selected, so Enter shows the word.
+    rr->setText(word);
+    rr->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::setSearchText(const QByteArray &text)

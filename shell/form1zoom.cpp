@@ -101,6 +101,7 @@ void Form1::applyZoom(double factor)
             control->setFont(font);
         }
     }
+    fitCloseWordsLine();
 }
 
 void Form1::zoomIn()

@@ -2,6 +2,7 @@
 #include "support/scriptedprompts.h"
 #include "support/warnings.h"
 
+#include "shell/closewordsline.h"
 #include "shell/form1.h"
 
 #include "dataset/dataset.h"
@@ -10,17 +11,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +28,10 @@ namespace {
 // Windows-1256: "kitab" (book) and "qalb" (heart) in Arabic letters.
 const QByteArray kBook("\xdf\xca\xc7\xc8");
 const QByteArray kHeart("\xde\xe1\xc8");
+
+// Close words of "abandonmentz".
+const QString kFirst = QStringLiteral("abandonment");
+const QString kSecond = QStringLiteral("abandonments");
 
 const QList<QByteArray> kAWords{"aardvark", "Abacus", "abandon", "abate", "abbey", "able", "abort"};
 
@@ -109,8 +108,12 @@ private slots:
     void longDefinitionReadsBackWhole();
     void readingOrder_data();
     void readingOrder();
-    void terminalLookupEscapesControls_data();
-    void terminalLookupEscapesControls();
+    void closeWordsLine_data();
+    void closeWordsLine();
+    void closeWordGoesIntoTheBox_data();
+    void closeWordGoesIntoTheBox();
+    void closeWordsLineKeepsToItsWidth_data();
+    void closeWordsLineKeepsToItsWidth();
 
 private:
     QTemporaryDir m_dir;
@@ -517,69 +520,134 @@ void TestShellLookup::readingOrder()
     QCOMPARE(reader->textInterface()->text(0, int(definition.size())), definition);
 }
 
-void TestShellLookup::terminalLookupEscapesControls_data()
+void TestShellLookup::closeWordsLine_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("json");
+    QTest::addColumn<QString>("typed"); // \b: Backspace
+    QTest::addColumn<QString>("line");  // empty: no line
 
-    // A headword that retitles the terminal, typed in full and as a text that matches nothing.
-    const QString title = QStringLiteral("a\x1b]0;owned\x07");
-    QTest::newRow("text, found") << title << false;
-    QTest::newRow("json, found") << title << true;
-    QTest::newRow("text, nothing matches") << QStringLiteral("\x1b[2Jb\x9b") << false;
+    QTest::newRow("a text that matches: no line") << "aba" << QString();
+    QTest::newRow("nothing matches: the close word offered")
+        << "abnadon" << QStringLiteral("No entry for \u201cabnadon\u201d \u2014 abandon");
+    QTest::newRow("nothing matches and nothing is close: said alone")
+        << "abqqqqq" << QStringLiteral("No entry for \u201cabqqqqq\u201d");
+    QTest::newRow("matching again takes the line away") << "abnadon\b\b\b\b\b" << QString();
+    QTest::newRow("an emptied box: no line") << "abq\b\b\b" << QString();
 }
 
-void TestShellLookup::terminalLookupEscapesControls()
+void TestShellLookup::closeWordsLine()
 {
-    QFETCH(QString, text);
-    QFETCH(bool, json);
+    QFETCH(QString, typed);
+    QFETCH(QString, line);
+    auto *closeWords = m_window->findChild<CloseWordsLine *>(QStringLiteral("closeWords"));
+    QVERIFY(closeWords);
 
-    const QString tool =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/vellumstack-lookup");
-    if (!QFileInfo::exists(tool))
-        QSKIP("vellumstack-lookup is not built");
-    QTemporaryDir folder;
-    dataset::DataSet set;
-    // The ends of the range JSON lets through but a terminal takes for controls (DEL and
-    // C1), and the characters just outside it.
-    set.letters[0] = {
-        {"a\x1b]0;owned\x07", "x"}, {"ab\x1b[31m", "y"}, {"ac~\x7f\x81\x9d\xa0", "z"}};
-    QVERIFY(!dataset::write(folder.path(), set));
+    const qsizetype erased = typed.count(u'\b');
+    QTest::keyClicks(rr, typed.first(typed.size() - erased));
+    for (qsizetype k = 0; k < erased; ++k)
+        QTest::keyClick(rr, Qt::Key_Backspace);
 
-    QProcess process;
-    QStringList arguments{QStringLiteral("--data"), folder.path(), text};
-    if (json)
-        arguments.prepend(QStringLiteral("--json"));
-    process.start(tool, arguments);
-    QVERIFY(process.waitForFinished(30000));
-    const QByteArray out = process.readAllStandardOutput();
-    const QByteArray err = process.readAllStandardError();
-    for (const QByteArray &written : {out, err}) {
-        const QString decoded = QString::fromUtf8(written);
-        for (const QChar c : decoded) {
-            const char16_t u = c.unicode();
-            QVERIFY2(u == u'\n' || (u >= 0x20 && u != 0x7f && (u < 0x80 || u >= 0xa0)),
-                     qPrintable(
-                         QStringLiteral("U+%1 in %2").arg(u, 4, 16).arg(decoded.toHtmlEscaped())));
-        }
+    QCOMPARE(closeWords->isVisible(), !line.isEmpty());
+    if (line.isEmpty())
+        return;
+    QCOMPARE(closeWords->accessibleName(), line);
+    // The line only adds: what the last match showed stays.
+    QVERIFY(Label12->text().startsWith(QStringLiteral("  Abacus")));
+    QVERIFY(Label12->isHidden());
+    QCOMPARE(l->count(), kAWords.size() + 1);
+    // Beside Search, clear of every designed control, and wide enough for all it says.
+    for (const char *name : {"rr", "Command1", "l", "Label1", "Label2", "Label12", "rr1"}) {
+        const auto *control = m_window->findChild<QWidget *>(QLatin1String(name));
+        QVERIFY2(!closeWords->geometry().intersects(control->geometry()), name);
     }
-    if (text.startsWith(u'a')) {
-        QCOMPARE(process.exitCode(), 0);
-        if (json) {
-            // JSON's escapes give the text back as it stands.
-            const QJsonObject printed = QJsonDocument::fromJson(out).object();
-            QCOMPARE(printed.value(QStringLiteral("list")).toArray().at(1).toString(), text);
-            QCOMPARE(printed.value(QStringLiteral("list")).toArray().at(3).toString(),
-                     QStringLiteral("ac~\u007f\u0081\u009d\u00a0"));
-            QVERIFY(out.contains("ac~\\u007f\\u0081\\u009d\xc2\xa0"));
-        } else {
-            QVERIFY(out.contains("a\\x1b]0;owned\\x07"));
-            QVERIFY(out.contains("ac~\\x7f\\x81\\x9d\xc2\xa0"));
-        }
+    QVERIFY(closeWords->sizeHint().width() <= closeWords->width());
+}
+
+void TestShellLookup::closeWordGoesIntoTheBox_data()
+{
+    QTest::addColumn<bool>("keyboard");
+
+    QTest::newRow("a click on the word") << false;
+    QTest::newRow("Tab to the word, Enter") << true;
+}
+
+void TestShellLookup::closeWordGoesIntoTheBox()
+{
+    QFETCH(bool, keyboard);
+    auto *closeWords = m_window->findChild<CloseWordsLine *>(QStringLiteral("closeWords"));
+    QVERIFY(closeWords);
+
+    QTest::keyClicks(rr, QStringLiteral("abnadon"));
+    QVERIFY(closeWords->isVisible());
+    QCOMPARE(closeWords->words(), QStringList{QStringLiteral("abandon")});
+    if (keyboard) {
+        // The search box, the list, Search, then the word.
+        for (int k = 0; k < 3; ++k)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), closeWords);
+        QTest::keyClick(closeWords, Qt::Key_Return);
     } else {
-        QCOMPARE(process.exitCode(), 1);
-        QVERIFY(err.contains("\\x1b[2Jb\\x9b"));
+        const QFontMetrics metrics(closeWords->font());
+        const QString before = QStringLiteral("No entry for \u201cabnadon\u201d \u2014 ");
+        const QPoint word(closeWords->contentsRect().left() + metrics.horizontalAdvance(before) +
+                              metrics.horizontalAdvance(QStringLiteral("abandon")) / 2,
+                          closeWords->height() / 2);
+        QTest::mouseClick(closeWords, Qt::LeftButton, {}, word);
     }
+
+    // As if the word had been typed: the step ran, the line is gone, and the box has the
+    // focus with the word selected, so Enter shows it.
+    QCOMPARE(rr->text(), QStringLiteral("abandon"));
+    QVERIFY(closeWords->isHidden());
+    QVERIFY(rr->hasFocus());
+    QCOMPARE(rr->selectedText(), QStringLiteral("abandon"));
+    const QStringList list = itemTexts(l);
+    const QString caption = Label12->text();
+    QVERIFY(caption.startsWith(QStringLiteral("  abandon")));
+    QTest::keyClick(rr, Qt::Key_Return);
+    QCOMPARE(rr1->toPlainText(), kHeartShown + QStringLiteral(" abandon"));
+    QCOMPARE(Label2->text(), caption);
+
+    // The same as typing it.
+    QTest::keyClicks(rr, QStringLiteral("aa"));
+    rr->clear();
+    QTest::keyClicks(rr, QStringLiteral("abandon"));
+    QCOMPARE(itemTexts(l), list);
+    QCOMPARE(Label12->text(), caption);
+}
+
+void TestShellLookup::closeWordsLineKeepsToItsWidth_data()
+{
+    QTest::addColumn<QString>("room"); // the width of this text, at the line's font
+    QTest::addColumn<int>("spare");
+    QTest::addColumn<bool>("textWhole");
+    QTest::addColumn<int>("wordsShown");
+
+    const QString text = QStringLiteral("abandonmentz");
+    const QString one = CloseWordsLine::lineText(QStringLiteral("\u2026"), {kFirst});
+    QTest::newRow("room for all") << CloseWordsLine::lineText(text, {kFirst, kSecond}) << 4 << true
+                                  << 2;
+    QTest::newRow("a little less: the text gives way")
+        << CloseWordsLine::lineText(text, {kFirst, kSecond}) << -10 << false << 2;
+    QTest::newRow("room for the text cut to nothing and one word") << one << 4 << false << 1;
+    QTest::newRow("a little less: no word, and the text has room again") << one << -4 << true << 0;
+}
+
+void TestShellLookup::closeWordsLineKeepsToItsWidth()
+{
+    QFETCH(QString, room);
+    QFETCH(int, spare);
+    QFETCH(bool, textWhole);
+    QFETCH(int, wordsShown);
+
+    const QString text = QStringLiteral("abandonmentz");
+    CloseWordsLine line;
+    line.resize(line.fontMetrics().horizontalAdvance(room) + spare, 30);
+    line.offer(text, {kFirst, kSecond});
+    QVERIFY(line.sizeHint().width() <= line.width());
+    QCOMPARE(line.text().contains(u'\u201c' + text + u'\u201d'), textWhole);
+    QCOMPARE(line.text().count(QStringLiteral("</a>")), wordsShown);
+    // Whatever is shown, what a screen reader reads is the whole line.
+    QCOMPARE(line.accessibleName(), CloseWordsLine::lineText(text, {kFirst, kSecond}));
 }
 
 QTEST_MAIN(TestShellLookup)
