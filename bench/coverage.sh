@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Of the COUNT most frequent WordNet words (summed tag counts of their senses in
 # cntlist.rev) that the FreeDict dictionary has, how many the terminal lookup finds with a
-# definition in the data set of PROGRAM_FOLDER: the caption must be the word itself and the
-# definition must not be empty. Prints the figure and the words it misses.
+# definition in the data set of PROGRAM_FOLDER: the headword shown must be the word itself
+# and the definition must not be empty. Prints the figure and the words it misses.
 #
 #   bench/coverage.sh [PROGRAM_FOLDER (build/bin)] [COUNT (5000)]
 #
@@ -36,10 +36,10 @@ while IFS= read -r lemma; do
     word=$(printf '%s' "$lemma" | tr '_' ' ')
     total=$((total + 1))
     json=$("$lookup" --data "$folder" --json "$word" 2>/dev/null || true)
-    # The caption begins with two spaces and the found headword, up to its line break.
-    caption=$(printf '%s' "$json" | sed -n 's/.*"caption": *"  \([^"\\]*\).*/\1/p' |
+    # The headword the caption names, as the lookup reads it off.
+    headword=$(printf '%s' "$json" | sed -n 's/.*"headword": *"\([^"\\]*\)".*/\1/p' |
         tr 'A-Z' 'a-z')
-    if [ "$caption" = "$word" ] && printf '%s' "$json" | grep -q '"definition": *"[^"]'; then
+    if [ "$headword" = "$word" ] && printf '%s' "$json" | grep -q '"definition": *"[^"]'; then
         found=$((found + 1))
     else
         printf '%s\n' "$word" >>"$work/missed"
