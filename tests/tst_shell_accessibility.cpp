@@ -109,6 +109,11 @@ void TestShellAccessibility::seenControlsNamed_data()
         << false << "abac" << true << abacusShown;
     QTest::newRow("typing after the lookup hides the caption, Label2 still names the entry")
         << false << "abac\b\b" << true << abacusShown;
+    QTest::newRow("a text that matches nothing: the line of close words joins, named as it reads")
+        << false << "abnadon" << false
+        << QStringList{definitions, wordBox, search, wordList, heading,
+                       control(QAccessible::StaticText, "") +
+                           QStringLiteral("No entry for \u201cabnadon\u201d \u2014 abandon")};
     QTest::newRow("search before any find: rr1 stays hidden, rr3 shows")
         << false << "" << true
         << QStringList{control(QAccessible::EditableText, "Definitions area"), wordBox, search,
