@@ -56,8 +56,9 @@ void CloseWordsLine::offer(const QString &text, const QStringList &words)
 {
     m_text = text;
     m_words = words;
-    // Tab stops at the line only where it has words to choose.
-    setFocusPolicy(words.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
+    // Tab stops at the line only where it has words to choose; a click on the line chooses a
+    // word without taking the focus from where it was.
+    setFocusPolicy(words.isEmpty() ? Qt::NoFocus : Qt::TabFocus);
     setAccessibleName(lineText(text, words));
     fitToWidth();
     show();

@@ -225,10 +225,12 @@ void Form1::offerCloseWords(const lookup::SearchView &view)
 
 void Form1::closeWordChosen(const QString &word)
 {
-    // The change of text runs the search step, as typing does; the box then has the focus
-    // with its text selected, so Enter shows the word.
+    // The change of text runs the search step, as typing does. The box then has the focus and
+    // the cursor at the end of the word, as after typing it: Enter shows the word, and the
+    // keys go on from there.
     rr->setText(word);
     rr->setFocus(Qt::OtherFocusReason);
+    rr->end(false);
 }
 
 void Form1::setSearchText(const QByteArray &text)

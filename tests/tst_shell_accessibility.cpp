@@ -111,7 +111,11 @@ void TestShellAccessibility::seenControlsNamed_data()
         << false << "abac\b\b" << true << abacusShown;
     QTest::newRow("a text that matches nothing: the line of close words joins, named as it reads")
         << false << "abnadon" << false
-        << QStringList{definitions, wordBox, search, wordList, heading,
+        << QStringList{definitions,
+                       wordBox,
+                       search,
+                       wordList,
+                       heading,
                        control(QAccessible::StaticText, "") +
                            QStringLiteral("No entry for \u201cabnadon\u201d \u2014 abandon")};
     QTest::newRow("search before any find: rr1 stays hidden, rr3 shows")

@@ -595,11 +595,12 @@ void TestShellLookup::closeWordGoesIntoTheBox()
     }
 
     // As if the word had been typed: the step ran, the line is gone, and the box has the
-    // focus with the word selected, so Enter shows it.
+    // focus with the cursor after the word, so Enter shows it.
     QCOMPARE(rr->text(), QStringLiteral("abandon"));
     QVERIFY(closeWords->isHidden());
     QVERIFY(rr->hasFocus());
-    QCOMPARE(rr->selectedText(), QStringLiteral("abandon"));
+    QVERIFY(!rr->hasSelectedText());
+    QCOMPARE(rr->cursorPosition(), 7);
     const QStringList list = itemTexts(l);
     const QString caption = Label12->text();
     QVERIFY(caption.startsWith(QStringLiteral("  abandon")));
@@ -608,7 +609,6 @@ void TestShellLookup::closeWordGoesIntoTheBox()
     QCOMPARE(Label2->text(), caption);
 
     // The same as typing it.
-    QTest::keyClicks(rr, QStringLiteral("aa"));
     rr->clear();
     QTest::keyClicks(rr, QStringLiteral("abandon"));
     QCOMPARE(itemTexts(l), list);
