@@ -64,13 +64,6 @@ search_box_colours()
 search_box_empty() { [ "$(search_box_colours)" = 1 ]; }
 search_box_typed() { [ "$(search_box_colours)" -gt 1 ]; }
 
-menu_pick()
-{
-    xs_right_click_icon || return 1
-    xdotool key --delay 50 "$@" Return
-    xs_wait_for "the menu to close" 5 xs_menu_closed
-}
-
 require "window manager starts" xs_start_openbox
 require "notification area starts" xs_start_trayer
 xs_start_program "$app"

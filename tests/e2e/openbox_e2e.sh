@@ -59,13 +59,6 @@ list_picture()
 }
 list_changed_from() { [ "$(list_picture)" != "$1" ]; }
 
-menu_pick()
-{
-    xs_right_click_icon || return 1
-    xdotool key --delay 50 "$@" Return
-    xs_wait_for "the menu to close" 5 xs_menu_closed
-}
-
 require "window manager starts" xs_start_openbox
 require "notification area starts" xs_start_trayer
 xs_start_program "$app"

@@ -47,13 +47,6 @@ inside_work_area()
 # as high as the work area, no less.
 as_high_as_work_area() { [ "$(outer_geometry | cut -d' ' -f4)" = "$(work_area | cut -d' ' -f4)" ]; }
 
-menu_pick()
-{
-    xs_right_click_icon || return 1
-    xdotool key --delay 50 "$@" Return
-    xs_wait_for "the menu to close" 5 xs_menu_closed
-}
-
 # One run of the program with the panel at the edge $1, holding $2 ("x y width height")
 # free.
 run_with_panel()

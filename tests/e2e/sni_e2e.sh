@@ -54,15 +54,6 @@ call_opens_nothing()
     return 1
 }
 
-menu_at_pointer()
-{
-    local x y w h
-    read -r x y w h <<<"$(xs_geometry "$(xs_popup_menu_id)")"
-    xs_log "menu at ${x},${y} ${w}x${h}, pointer at ${xs_pointer_x},${xs_pointer_y}"
-    [ "$xs_pointer_x" -ge "$x" ] && [ "$xs_pointer_x" -le $((x + w)) ] &&
-        [ "$xs_pointer_y" -ge "$y" ] && [ "$xs_pointer_y" -le $((y + h)) ]
-}
-
 # The host's menu, drawn from the exported layout, is large enough for its four items and
 # two separators; an empty one is a strip a few pixels high.
 host_menu_holds_items()
@@ -77,15 +68,6 @@ photograph()
 {
     [ -n "${VELLUMSTACK_E2E_SHOTS:-}" ] || return 0
     mkdir -p "$VELLUMSTACK_E2E_SHOTS" && import -window root "$VELLUMSTACK_E2E_SHOTS/$1.png"
-}
-
-# Opens the menu through the context request and picks an item with the keyboard: Down
-# from the menu's opening goes to its first enabled item, Up to its last (Exit).
-menu_pick()
-{
-    sni_context_menu || return 1
-    xdotool key --delay 50 "$@" Return
-    xs_wait_for "the menu to close" 5 xs_menu_closed
 }
 
 require "StatusNotifierWatcher starts" sni_start_watcher

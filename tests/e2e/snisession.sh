@@ -151,6 +151,10 @@ sni_context_menu()
     xs_wait_for "the tray menu" 5 xs_menu_open
 }
 
+# menu_pick (xsession.sh) opens the tray menu that way: this session has no XEmbed icon.
+# shellcheck disable=SC2034 # read by menu_pick
+xs_menu_opener=sni_context_menu
+
 # The object path of the item's exported menu ("/NO_DBUSMENU" when it exports none).
 sni_menu_path() { sni_item_property Menu | grep -o "objectpath '[^']*'" | cut -d"'" -f2; }
 

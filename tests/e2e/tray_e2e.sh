@@ -29,16 +29,6 @@ app=$xs_app
 
 at_top() { [ "$(xs_geometry "$main" | cut -d' ' -f2)" = 0 ]; }
 
-# Opens the icon's menu and picks an item with the keyboard. Down from the menu's opening
-# goes to its first enabled item, Up to its last (Exit).
-menu_pick()
-{
-    local keys=("$@")
-    xs_right_click_icon || return 1
-    xdotool key --delay 50 "${keys[@]}" Return
-    xs_wait_for "the menu to close" 5 xs_menu_closed
-}
-
 # Clicks the left button $1 times where the pointer is (on the icon); no menu may open.
 clicks_open_nothing()
 {
@@ -58,15 +48,6 @@ box_ink()
             -colorspace Gray -threshold 50% -format '%[fx:round(w*h*(1-mean))]' info:
 }
 box_inked_beyond() { [ "$(box_ink)" -gt $(($1 + 150)) ]; }
-
-menu_at_pointer()
-{
-    local x y w h
-    read -r x y w h <<<"$(xs_geometry "$(xs_popup_menu_id)")"
-    xs_log "menu at ${x},${y} ${w}x${h}, pointer at ${xs_pointer_x},${xs_pointer_y}"
-    [ "$xs_pointer_x" -ge "$x" ] && [ "$xs_pointer_x" -le $((x + w)) ] &&
-        [ "$xs_pointer_y" -ge "$y" ] && [ "$xs_pointer_y" -le $((y + h)) ]
-}
 
 # --- first run: the menu, Hide, Show, About from a hidden window, a restart of the
 # notification area, Exit from the tray menu.

@@ -241,6 +241,28 @@ xs_right_click_icon()
     return 1
 }
 
+# Opens the tray menu with xs_menu_opener and picks an item with the keyboard: Down from the
+# menu's opening goes to its first enabled item, Up to its last (Exit). The menu is opened
+# with a right click on the icon in the notification area unless xs_menu_opener names
+# another way (snisession.sh: the item's context request, as a host makes it).
+xs_menu_opener=xs_right_click_icon
+menu_pick()
+{
+    "$xs_menu_opener" || return 1
+    xdotool key --delay 50 "$@" Return
+    xs_wait_for "the menu to close" 5 xs_menu_closed
+}
+
+# Whether the open menu lies over the point where the pointer was when it was opened.
+menu_at_pointer()
+{
+    local x y w h
+    read -r x y w h <<<"$(xs_geometry "$(xs_popup_menu_id)")"
+    xs_log "menu at ${x},${y} ${w}x${h}, pointer at ${xs_pointer_x},${xs_pointer_y}"
+    [ "$xs_pointer_x" -ge "$x" ] && [ "$xs_pointer_x" -le $((x + w)) ] &&
+        [ "$xs_pointer_y" -ge "$y" ] && [ "$xs_pointer_y" -le $((y + h)) ]
+}
+
 xs_click_icon_once()
 {
     local icon x y w h
