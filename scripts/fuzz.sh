@@ -10,10 +10,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-60}"
+# The fuzz preset's build folder (CMakePresets.json).
 build=build-fuzz
 
-CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DVELLUMSTACK_FUZZ=ON -DVELLUMSTACK_BUILD_BENCH=OFF > /dev/null
+cmake --preset fuzz > /dev/null
 cmake --build "$build" --parallel "$(nproc)" --target fuzz
 
 rm -rf "$build/seeds"

@@ -13,7 +13,7 @@ scripts/setup.sh
 # itself when a CMakeLists.txt changed.
 if [ ! -f build/CMakeCache.txt ]; then
     echo "==> Configuring the build in build/"
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --preset default >/dev/null
 fi
 
 echo "==> Building the programs in build/bin"

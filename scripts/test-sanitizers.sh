@@ -5,9 +5,7 @@
 # and so does a leak (system libraries' own leaks excepted, scripts/lsan-suppressions.txt).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUMSTACK_BUILD_BENCH=OFF \
-    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
-    > /dev/null
+cmake --preset asan > /dev/null
 cmake --build build-asan --parallel "$(nproc)"
 # No strict_string_checks: libxkbcommon (under the X11 end-to-end test) strndup()s buffers
 # that are bounded but not terminated, which that check reports although the call is sound.
