@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QFontDatabase>
 #include <QGlyphRun>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -673,6 +674,30 @@ void TestShell::aboutWindowShowsPictureAtOwnSize()
     QVERIFY(image);
     QCOMPARE(image->pixmap().size(), QSize(518, 462));
     QCOMPARE(image->geometry(), QRect(0, 0, 518, 462));
+
+    // The picture shown is the stored one with the build's version written into the rows
+    // the stored one leaves free for it, between "Words, idioms and expressions" and the
+    // rule above the credits; nothing else of it is covered.
+    const QImage stored =
+        QImage(QStringLiteral(":/vellumstack/about.bmp")).convertToFormat(QImage::Format_RGB32);
+    const QImage shown = image->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(stored.size(), QSize(518, 462));
+    QRect written;
+    for (int y = 0; y < stored.height(); ++y) {
+        for (int x = 0; x < stored.width(); ++x) {
+            if (stored.pixel(x, y) != shown.pixel(x, y))
+                written |= QRect(x, y, 1, 1);
+        }
+    }
+    QVERIFY2(!written.isEmpty(), "the version is written on the picture");
+    QVERIFY2(QRect(0, 342, 518, 49).contains(written),
+             qPrintable(QStringLiteral("written at %1,%2 %3x%4")
+                            .arg(written.x())
+                            .arg(written.y())
+                            .arg(written.width())
+                            .arg(written.height())));
+    QVERIFY(image->accessibleDescription().contains(
+        QStringLiteral("Version " VELLUMSTACK_VERSION ".")));
     QSignalSpy unloaded(about, &Form2::unloaded);
     about->close();
     QCOMPARE(unloaded.count(), 1);
