@@ -5,7 +5,7 @@
 
 namespace faces {
 
-Installed::Installed(const QStringList &families)
+Installed::Installed(const QStringList &families) : m_listed(families.begin(), families.end())
 {
     for (const QString &family : families) {
         m_faces.insert(family);
@@ -18,6 +18,11 @@ Installed::Installed(const QStringList &families)
 bool Installed::has(const QString &face) const
 {
     return m_faces.contains(face);
+}
+
+bool Installed::listedAsIs(const QString &face) const
+{
+    return m_listed.contains(face);
 }
 
 const QStringList &standIns(const QString &face)

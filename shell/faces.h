@@ -21,7 +21,13 @@ public:
     // Exactly so spelt, case included, as the platform's reading back of a face compares.
     bool has(const QString &face) const;
 
+    // Listed under exactly this name: installed from one foundry. A font asked for by this
+    // name takes the face, and the platform reads it back under the same name; one installed
+    // from several foundries is read back with the foundry that was taken.
+    bool listedAsIs(const QString &face) const;
+
 private:
+    QSet<QString> m_listed;
     QSet<QString> m_faces;
 };
 

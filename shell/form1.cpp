@@ -405,7 +405,13 @@ void Form1::loadListFont()
     list.setHeight(startup::kListHeight);
     setDesignGeometry(l, list);
 
-    const QString face = QFontInfo(l->font()).family();
+    // The face the list now shows, for the labels. Where the family decided for the list is
+    // listed under its own name, that is the name the platform reads back, and it is taken
+    // as it stands: reading back loads the list font, which the empty list does not need
+    // until the first search fills it. Otherwise the platform chose, and is asked.
+    const QString decidedFace = font.families().value(0);
+    const QString face =
+        m_installedFaces.listedAsIs(decidedFace) ? decidedFace : QFontInfo(l->font()).family();
     for (QLabel *label : {Label1, Label12, Label2, static_cast<QLabel *>(m_closeWords)}) {
         QFont labelFont = designFont(label);
         labelFont.setFamilies(QStringList{face});

@@ -74,6 +74,8 @@ private Q_SLOTS:
     void listFontFallback();
     void decidedFaces_data();
     void decidedFaces();
+    void facesListedAsIs_data();
+    void facesListedAsIs();
     void controlsShowTheFacesAsBefore_data();
     void controlsShowTheFacesAsBefore();
     void noControlAsksForAMissingFace();
@@ -226,6 +228,27 @@ void TestShell::decidedFaces()
     QFETCH(QStringList, designed);
     QFETCH(QStringList, asked);
     QCOMPARE(faces::decided(designed, faces::Installed(installed)), asked);
+}
+
+void TestShell::facesListedAsIs_data()
+{
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<bool>("listedAsIs");
+
+    QTest::newRow("one foundry") << QStringList{"P052", "Liberation Serif"} << "P052" << true;
+    QTest::newRow("two foundries: read back with the one taken")
+        << QStringList{"P052 [urw]", "P052 [UKWN]"} << "P052" << false;
+    QTest::newRow("missing") << QStringList{"P052"} << "Palatino Linotype" << false;
+    QTest::newRow("spelt otherwise") << QStringList{"P052"} << "p052" << false;
+}
+
+void TestShell::facesListedAsIs()
+{
+    QFETCH(QStringList, installed);
+    QFETCH(QString, face);
+    QFETCH(bool, listedAsIs);
+    QCOMPARE(faces::Installed(installed).listedAsIs(face), listedAsIs);
 }
 
 void TestShell::controlsShowTheFacesAsBefore_data()
