@@ -6,6 +6,7 @@
 #include "nearestletter.h"
 #include "platform/regularfile.h"
 #include "sourcetext.h"
+#include "usagelist.h"
 #include "wordchoice.h"
 
 namespace dataset {
@@ -83,6 +84,7 @@ Build build(const BuildSources &sources, const Progress &progress)
     }
     ArabicConverter converter;
     chooseWords(words.words, usage, converter, set, report);
+    set.usage = usageList(set, usage);
 
     const Idioms idioms = readIdioms(sources.wordnetData, say);
     if (idioms.error) {

@@ -61,7 +61,7 @@ bool isReservedName(const QString &name)
 {
     static const QStringList reserved = [] {
         QStringList names;
-        for (const QString &file : datafiles::all())
+        for (const QString &file : datafiles::all() + datafiles::optional())
             names << file.section(u'/', -1);
         return names;
     }();
@@ -87,6 +87,10 @@ std::optional<QString> validate(const DataSet &set)
     for (const Entry &entry : set.idioms) {
         if (hasLineBreak(entry.headword))
             return QStringLiteral("an idiom holds a line break");
+    }
+    for (const QByteArray &headword : set.usage) {
+        if (hasLineBreak(headword))
+            return QStringLiteral("a headword of the usage ranking holds a line break");
     }
     for (const QByteArray &cell : set.cells) {
         if (hasLineBreak(cell))
@@ -175,6 +179,8 @@ std::optional<QString> writeInto(const QString &root, const DataSet &set, Encodi
         return error;
     if (auto error = writeFile(file(datafiles::tagTable()),
                                joinLines(QList<QByteArray>(set.tags.begin(), set.tags.end()))))
+        return error;
+    if (auto error = writeFile(file(datafiles::usageRanking()), joinLines(set.usage)))
         return error;
     for (const auto &[name, bytes] : set.extraFiles) {
         if (auto error = writeFile(source + u'/' + name, bytes))

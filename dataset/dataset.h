@@ -19,6 +19,8 @@
 //   source/second.dll         the same for entries from 84635 on (line n - 84635 + 1)
 //   source/5.dll              encoded idiom definitions, idiom n on line n + 1
 //   source/alf.dll, sp.dll    the 36 symbol cells and the 21 tags
+//   source/usage.dll          headwords most used first (the lookup's tie-break between
+//                             close words); a set may lack it
 //   source1/a.hhh .. z.hhh    letter indexes, idioms.hhh the idiom index: RTF documents
 //                             whose plain text line n is two spaces and list line n
 // Every line ends with CR LF.
@@ -40,6 +42,8 @@ struct DataSet
     QList<Entry> idioms; // idiom list line 0..
     store::SymbolCells cells;
     store::TagCells tags;
+    // Headwords most used first, as the letters spell them.
+    QList<QByteArray> usage;
     // Extra plain files written into source/ as they stand (licence notices, say), by
     // file name. A name of the lookup's own files is refused.
     QList<std::pair<QString, QByteArray>> extraFiles;

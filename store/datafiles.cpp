@@ -57,6 +57,11 @@ QString idiomDefinitions()
     return inFolder(kListFolder, u"5.dll");
 }
 
+QString usageRanking()
+{
+    return inFolder(kListFolder, u"usage.dll");
+}
+
 QStringList all()
 {
     QStringList files{symbolTable(), tagTable(),   definitions("first"), definitions("second"),
@@ -66,6 +71,11 @@ QStringList all()
         files << letterList(initial) << letterIndex(initial);
     }
     return files;
+}
+
+QStringList optional()
+{
+    return {usageRanking()};
 }
 
 QString path(const QString &programFolder, const QString &relative)

@@ -29,8 +29,15 @@ QString idiomList();        // "source/3.dll"
 QString idiomIndex();       // "source1/idioms.hhh"
 QString idiomDefinitions(); // "source/5.dll"
 
+// The headwords of the set most used first, one a line as the letter lists spell them
+// (Windows-1252): what breaks ties between close words. A set may lack it (one made before
+// it was written); the lookup then does without.
+QString usageRanking(); // "source/usage.dll"
+
 // Every file of a set, the 26 letters' lists and indexes included.
 QStringList all();
+// The files a sound set may lack.
+QStringList optional();
 
 // The file `relative` of the set in programFolder: plain concatenation with a separator, so
 // an empty program folder gives a path from the root.
