@@ -23,9 +23,8 @@ SearchView Engine::textChanged(QByteArrayView text)
     const StepOutcome step = searchStep(m_state, m_programFolder, m_mode, m_searchText);
     SearchView view;
     view.matched = step.matched;
-    if (!step.matched && m_mode == Mode::Words && !m_searchText.isEmpty() &&
-        m_state.loadedInitial == m_searchText.first(1))
-        view.closeWords = closeWords(m_state.index, m_searchText);
+    if (!step.matched && m_mode == Mode::Words)
+        view.closeWords = closeWordsOf(m_state, m_programFolder, m_searchText);
     if (step.caption) {
         m_caption = *step.caption;
         view.caption = m_caption;

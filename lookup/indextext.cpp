@@ -71,6 +71,20 @@ IndexText::IndexText(QByteArray plainText) : m_text(std::move(plainText))
             m_lineStarts.append(i + 1);
         }
     }
+    // The index cap keeps every position within 32 bits.
+    m_linesByLength.reserve(m_lineStarts.size());
+    for (qsizetype n = 0; n < m_lineStarts.size(); ++n) {
+        qsizetype start = m_lineStarts[n];
+        qsizetype end = n + 1 < m_lineStarts.size() ? m_lineStarts[n + 1] : size;
+        while (end > start && (data[end - 1] == '\n' || data[end - 1] == '\r'))
+            --end;
+        while (start < end && data[start] == ' ')
+            ++start;
+        if (end > start)
+            m_linesByLength.append(Line{qint32(start), qint32(end - start)});
+    }
+    std::stable_sort(m_linesByLength.begin(), m_linesByLength.end(),
+                     [](Line a, Line b) { return a.size < b.size; });
 }
 
 IndexText IndexText::read(QFile &file)

@@ -44,11 +44,31 @@ public:
     // The case folding used by find.
     static QByteArray fold(QByteArrayView text);
 
+    // A line of the text without its leading spaces and its line break: position and size in
+    // the text (and the same in the folded copy).
+    struct Line
+    {
+        qint32 start;
+        qint32 size;
+    };
+    // Every line that holds more than spaces, the shortest first and in the order of the text
+    // among lines of one length: where the close words of a text are sought.
+    const QList<Line> &linesByLength() const { return m_linesByLength; }
+    QByteArrayView foldedLine(Line line) const
+    {
+        return QByteArrayView(m_folded).sliced(line.start, line.size);
+    }
+    QByteArrayView line(Line line) const
+    {
+        return QByteArrayView(m_text).sliced(line.start, line.size);
+    }
+
 private:
     QByteArray m_text;
     QByteArray m_folded;
     // Shared between copies, as the two texts are: a copy costs nothing.
     QList<qsizetype> m_lineStarts;
+    QList<Line> m_linesByLength;
     // The folded key searched last and where it was found (-1: nowhere).
     struct LastSearch
     {
@@ -61,7 +81,8 @@ private:
 // The memory a kept index holds, for KeptFiles.
 inline qsizetype keptBytes(const IndexText &index)
 {
-    return index.text().size();
+    return index.text().size() * 2 +
+           index.linesByLength().size() * qsizetype(sizeof(IndexText::Line) + sizeof(qsizetype));
 }
 
 } // namespace lookup

@@ -3,6 +3,7 @@
 
 #include "lookup/indextext.h"
 #include "lookup/keptfiles.h"
+#include "lookup/usageranking.h"
 
 #include <QByteArray>
 
@@ -49,6 +50,8 @@ struct SearchState
     // going back to an initial parses nothing, and a keystroke maps no file.
     KeptFiles<IndexText> indexes;
     KeptFiles<QByteArray> lists;
+    // The set's usage ranking, read the first time close words are sought.
+    KeptFiles<UsageRanking> rankings;
 };
 
 } // namespace lookup
