@@ -10,6 +10,7 @@
 #include "store/letterbases.h"
 #include "store/textcode.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
@@ -236,6 +237,21 @@ void checkIdioms(Collector &problems, const QString &programFolder)
                      false);
 }
 
+// The usage ranking may be missing (a set made before it was written): the lookup then offers
+// close words in the order of the index, as it does when the file is refused.
+void checkUsageRanking(Collector &problems, const QString &programFolder)
+{
+    const QString name = datafiles::usageRanking();
+    const qint64 cap = platform::caps::kList.size;
+    if (platform::openRegularFile(dataFile(programFolder, name), cap))
+        return;
+    const QString reason = platform::refusalReason(dataFile(programFolder, name), cap);
+    if (reason != u"no such file")
+        problems.add(name, 0,
+                     u"is "_qs + reason + u": close words are offered in the order of the index"_qs,
+                     false);
+}
+
 } // namespace
 
 std::optional<QString> folderRefusal(const QString &programFolder)
@@ -272,6 +288,7 @@ QList<Problem> check(const QString &programFolder)
     for (int l = 0; l < 26; ++l)
         checkLetter(problems, programFolder, l, definitions);
     checkIdioms(problems, programFolder);
+    checkUsageRanking(problems, programFolder);
 
     const std::pair<QString, int> tables[] = {{datafiles::symbolTable(), 36},
                                               {datafiles::tagTable(), 21}};

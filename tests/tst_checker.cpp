@@ -25,6 +25,8 @@ private slots:
     void checkerNamesABrokenInvariant();
     void checkRefusesWhatIsNoFolder_data();
     void checkRefusesWhatIsNoFolder();
+    void usageRankingIsOptional_data();
+    void usageRankingIsOptional();
 };
 
 void TestChecker::checkerPassesASoundSet()
@@ -169,6 +171,36 @@ void TestChecker::checkRefusesWhatIsNoFolder()
         QCOMPARE(lines, QList<QByteArray>{(folder + u": "_qs + refusal).toLocal8Bit()});
     else
         QVERIFY(lines.size() > 1);
+}
+
+void TestChecker::usageRankingIsOptional_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("warned");
+
+    QTest::newRow("a set made before it: nothing to say") << u"missing"_qs << false;
+    QTest::newRow("a folder in its place: a warning") << u"folder"_qs << true;
+}
+
+void TestChecker::usageRankingIsOptional()
+{
+    QFETCH(QString, fault);
+    QFETCH(bool, warned);
+    QTemporaryDir dir;
+    QCOMPARE(dataset::write(dir.path(), smallSet()), std::nullopt);
+    const QString file = u"source/usage.dll"_qs;
+    QVERIFY(QFile::remove(dir.path() + u'/' + file));
+    if (fault == u"folder")
+        QVERIFY(QDir(dir.path()).mkdir(file));
+
+    const QList<dataset::Problem> problems = dataset::check(dir.path());
+    QStringList named;
+    for (const dataset::Problem &problem : problems) {
+        QVERIFY2(!problem.fatal, qPrintable(dataset::formatProblem(problem)));
+        if (problem.file == file)
+            named << dataset::formatProblem(problem);
+    }
+    QCOMPARE(named.size(), warned ? 1 : 0);
 }
 
 QTEST_APPLESS_MAIN(TestChecker)

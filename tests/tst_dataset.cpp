@@ -102,9 +102,11 @@ void TestDataSet::writerPlacesDefinitionsBySlot()
 void TestDataSet::writerWritesTablesAndIdioms()
 {
     QTemporaryDir dir;
-    const dataset::DataSet set = smallSet();
+    dataset::DataSet set = smallSet();
+    set.usage = {"Axe", "apple"};
     QCOMPARE(dataset::write(dir.path(), set), std::nullopt);
 
+    QCOMPARE(readLines(sourceFile(dir.path(), u"usage.dll"_qs)), set.usage);
     const QList<QByteArray> cells = readLines(sourceFile(dir.path(), u"alf.dll"_qs));
     const QList<QByteArray> tags = readLines(sourceFile(dir.path(), u"sp.dll"_qs));
     QCOMPARE(cells.size(), 36);
@@ -158,6 +160,9 @@ void TestDataSet::writerRefusesBadSets_data()
     dataset::DataSet reserved = smallSet();
     reserved.extraFiles = {{u"FIRST.DLL"_qs, "x"}};
     QTest::newRow("extra file named like a data file") << reserved;
+    dataset::DataSet usageNamed = smallSet();
+    usageNamed.extraFiles = {{u"Usage.dll"_qs, "x"}};
+    QTest::newRow("extra file named like the usage ranking") << usageNamed;
 }
 
 void TestDataSet::writerRefusesBadSets()

@@ -18,6 +18,7 @@ private slots:
     void keepsTheMostUsefulWords();
     void builderRanksWhatOverflowsALetter_data();
     void builderRanksWhatOverflowsALetter();
+    void builderRanksTheHeadwordsByUse();
 };
 
 void TestRanking::keepsTheMostUsefulWords_data()
@@ -134,6 +135,25 @@ void TestRanking::builderRanksWhatOverflowsALetter()
     QCOMPARE(report.knownDrops[letterIndex('x')], droppedKnown ? 1 : 0);
     QCOMPARE(report.mostFrequentDropped[letterIndex('x')].value(0).first, dropped);
     QVERIFY(dataset::formatReport(report).contains(u"dropped 1,"_qs));
+}
+
+void TestRanking::builderRanksTheHeadwordsByUse()
+{
+    // yak the most used; Yam, yb and Zed alike, yes never counted.
+    Fixture fixture({"Yam /x/\n\xd8\xa7\n", "yak /x/\n\xd8\xa7\n", "yb /x/\n\xd8\xa7\n",
+                     "yes /x/\n\xd8\xa7\n", "Zed /x/\n\xd8\xa7\n"});
+    const QString dir = fixture.dir.path();
+    testsupport::writeFile(dir + u"/cntlist.rev"_qs, "yak%1:05:00:: 1 5\n"
+                                                     "zed%1:10:00:: 1 3\n"
+                                                     "yam%1:13:00:: 1 2\n"
+                                                     "yam%1:20:00:: 2 1\n"
+                                                     "yb%1:10:00:: 1 3\n");
+    fixture.sources.wordnetCounts = dir + u"/cntlist.rev"_qs;
+
+    const dataset::Build built = dataset::build(fixture.sources);
+    QCOMPARE(built.error, std::nullopt);
+    // Of the alike, the shorter first, then the one filed first.
+    QCOMPARE(built.set.usage, (QList<QByteArray>{"yak", "yb", "Yam", "Zed"}));
 }
 
 QTEST_APPLESS_MAIN(TestRanking)
