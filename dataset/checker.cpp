@@ -242,7 +242,7 @@ void checkIdioms(Collector &problems, const QString &programFolder)
 void checkUsageRanking(Collector &problems, const QString &programFolder)
 {
     const QString name = datafiles::usageRanking();
-    const qint64 cap = platform::caps::kList.size;
+    const qint64 cap = platform::caps::kUsageRanking.size;
     if (platform::openRegularFile(dataFile(programFolder, name), cap))
         return;
     const QString reason = platform::refusalReason(dataFile(programFolder, name), cap);

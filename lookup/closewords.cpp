@@ -163,7 +163,7 @@ QList<QByteArray> closeWordsOf(SearchState &state, const QString &programFolder,
     const UsageRanking ranking =
         state.rankings
             .load(datafiles::path(programFolder, datafiles::usageRanking()),
-                  platform::caps::kList.size, &UsageRanking::read)
+                  platform::caps::kUsageRanking.size, &UsageRanking::read)
             .value_or(UsageRanking());
 
     const QList<QByteArray> spellings = otherInitialSpellings(searchText);

@@ -31,12 +31,14 @@ UsageRanking::UsageRanking(QByteArrayView text)
     auto table = std::make_shared<Table>();
     table->folded = IndexText::fold(text);
     const QByteArray &folded = table->folded;
-    const qsizetype lines = folded.count('\n') + folded.count('\r') + 1;
+    constexpr platform::FileCap cap = platform::caps::kUsageRanking;
+    const qsizetype lines =
+        std::min<qsizetype>(folded.count('\n') + folded.count('\r') + 1, cap.lines);
     table->buckets.resize(std::bit_ceil(size_t(lines) * 2));
     const size_t mask = table->buckets.size() - 1;
     const char *data = folded.constData();
     qsizetype start = 0;
-    while (start < folded.size()) {
+    for (qsizetype read = 0; start < folded.size() && read < cap.lines; ++read) {
         qsizetype end = start;
         while (end < folded.size() && data[end] != '\n' && data[end] != '\r')
             ++end;
@@ -44,7 +46,7 @@ UsageRanking::UsageRanking(QByteArrayView text)
         const qsizetype lineStart = start;
         start =
             end + (end + 1 < folded.size() && data[end] == '\r' && data[end + 1] == '\n' ? 2 : 1);
-        if (line.isEmpty() || line.size() > platform::caps::kList.line)
+        if (line.isEmpty() || line.size() > cap.line)
             continue;
         for (size_t s = hashOf(line) & mask;; s = (s + 1) & mask) {
             Slot &slot = table->buckets[s];

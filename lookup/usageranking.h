@@ -22,8 +22,8 @@ public:
     UsageRanking() = default;
     // Headwords in any case, most used first; a headword named twice keeps its first place.
     explicit UsageRanking(const QList<QByteArray> &mostUsedFirst);
-    // The ranking file: one headword a line, within platform::caps::kList (a line beyond
-    // its line cap names no headword).
+    // The ranking file: one headword a line, within platform::caps::kUsageRanking (a line
+    // beyond its line cap names no headword, and lines beyond its line count are not read).
     static UsageRanking read(QFile &file);
 
     static constexpr int kUnranked = std::numeric_limits<int>::max();

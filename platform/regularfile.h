@@ -34,6 +34,9 @@ inline constexpr qint64 MiB = 1024 * KiB;
 inline constexpr qint64 kTableLine = 64 * KiB;
 // Letter and idiom lists ("a.dll" .. "z.dll", "3.dll").
 inline constexpr FileCap kList{64 * MiB, 64 * KiB};
+// The usage ranking ("usage.dll"): a real set ranks some tens of thousands of headwords;
+// only this many lines are ranked, so that the table made of it stays small.
+inline constexpr FileCap kUsageRanking{8 * MiB, 64 * KiB, 512 * KiB};
 // Definitions files ("first.dll", "second.dll", "5.dll"): a longer line is cut at the line
 // cap (a multiple of the four digits of a code group).
 inline constexpr FileCap kDefinitions{256 * MiB, 32 * MiB};

@@ -6,6 +6,7 @@
 #include "lookup/engine.h"
 
 #include "dataset/dataset.h"
+#include "platform/regularfile.h"
 #include "store/datafiles.h"
 
 #include <QCoreApplication>
@@ -167,6 +168,8 @@ private slots:
     void rankingBreaksTies_data();
     void rankingBreaksTies();
     void rankingFile();
+    void rankingFileCaps_data();
+    void rankingFileCaps();
     void otherInitialSpellings_data();
     void otherInitialSpellings();
     void engineOffers_data();
@@ -262,6 +265,38 @@ void TestCloseWords::rankingFile()
     QCOMPARE(ranking.placeOf("sind"), 2);
     QCOMPARE(ranking.placeOf("Send"), UsageRanking::kUnranked); // folded lookups only
     QCOMPARE(ranking.size(), 3);
+}
+
+void TestCloseWords::rankingFileCaps_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("word");
+    QTest::addColumn<int>("place");
+
+    constexpr platform::FileCap cap = platform::caps::kUsageRanking;
+    const QByteArray emptyLines(cap.lines - 1, '\n');
+    QTest::newRow("the last line read") << emptyLines + "last\npast\n" << QByteArray("last") << 0;
+    QTest::newRow("the line after it") << emptyLines + "last\npast\n"
+                                       << QByteArray("past") << UsageRanking::kUnranked;
+    const QByteArray atCap(cap.line, 'a');
+    QTest::newRow("a line as long as the line cap") << "b\r\n" + atCap << atCap << 1;
+    QTest::newRow("a line one longer")
+        << "b\r\n" + atCap + 'a' << atCap + 'a' << UsageRanking::kUnranked;
+}
+
+void TestCloseWords::rankingFileCaps()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, word);
+    QFETCH(int, place);
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"usage.dll"_qs));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(UsageRanking::read(file).placeOf(word), place);
 }
 
 void TestCloseWords::otherInitialSpellings_data()
