@@ -99,10 +99,10 @@ struct Respelling
     const char *meant;
 };
 constexpr Respelling kRespellings[] = {
-    {"f", "ph"},  {"n", "kn"},  {"n", "gn"}, {"n", "pn"},  {"n", "mn"}, {"r", "wr"},
-    {"s", "c"},   {"s", "ps"},  {"c", "k"},  {"c", "sc"},  {"k", "c"},  {"k", "ch"},
-    {"kw", "qu"}, {"cw", "qu"}, {"j", "g"},  {"g", "j"},   {"h", "wh"}, {"o", "ho"},
-    {"z", "x"},   {"x", "ex"},  {"t", "pt"}, {"sh", "ch"}, {"e", "he"}, {"ei", "ai"},
+    {"f", "ph"},  {"n", "kn"},  {"n", "gn"}, {"n", "pn"}, {"n", "mn"},  {"r", "wr"},
+    {"s", "c"},   {"s", "ps"},  {"c", "k"},  {"c", "sc"}, {"k", "c"},   {"k", "ch"},
+    {"kw", "qu"}, {"cw", "qu"}, {"j", "g"},  {"g", "j"},  {"h", "wh"},  {"o", "ho"},
+    {"z", "x"},   {"x", "ex"},  {"t", "pt"}, {"e", "he"}, {"ei", "ai"},
 };
 
 } // namespace
