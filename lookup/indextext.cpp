@@ -10,6 +10,7 @@
 #include <array>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace lookup {
 
@@ -71,8 +72,11 @@ IndexText::IndexText(QByteArray plainText) : m_text(std::move(plainText))
             m_lineStarts.append(i + 1);
         }
     }
-    // The index cap keeps every position within 32 bits.
-    m_linesByLength.reserve(m_lineStarts.size());
+    // The index cap keeps every position within 32 bits. The lines are sorted by a count of
+    // their lengths: one pass over them, and another to place them.
+    QList<Line> lines;
+    lines.reserve(m_lineStarts.size());
+    std::array<qsizetype, kLongLine + 1> firstOfLength{};
     for (qsizetype n = 0; n < m_lineStarts.size(); ++n) {
         qsizetype start = m_lineStarts[n];
         qsizetype end = n + 1 < m_lineStarts.size() ? m_lineStarts[n + 1] : size;
@@ -80,11 +84,17 @@ IndexText::IndexText(QByteArray plainText) : m_text(std::move(plainText))
             --end;
         while (start < end && data[start] == ' ')
             ++start;
-        if (end > start)
-            m_linesByLength.append(Line{qint32(start), qint32(end - start)});
+        if (end > start) {
+            lines.append(Line{qint32(start), qint32(end - start)});
+            ++firstOfLength[size_t(std::min<qsizetype>(end - start, kLongLine))];
+        }
     }
-    std::stable_sort(m_linesByLength.begin(), m_linesByLength.end(),
-                     [](Line a, Line b) { return a.size < b.size; });
+    qsizetype place = 0;
+    for (qsizetype &first : firstOfLength)
+        place += std::exchange(first, place);
+    m_linesByLength.resize(lines.size());
+    for (const Line &line : lines)
+        m_linesByLength[firstOfLength[size_t(std::min<qsizetype>(line.size, kLongLine))]++] = line;
 }
 
 IndexText IndexText::read(QFile &file)

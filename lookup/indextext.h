@@ -46,13 +46,15 @@ public:
 
     // A line of the text without its leading spaces and its line break: position and size in
     // the text (and the same in the folded copy).
+    static constexpr qsizetype kLongLine = 128;
     struct Line
     {
         qint32 start;
         qint32 size;
     };
     // Every line that holds more than spaces, the shortest first and in the order of the text
-    // among lines of one length: where the close words of a text are sought.
+    // among lines of one length, lines of kLongLine characters or more last, all in the order
+    // of the text: where the close words of a text are sought.
     const QList<Line> &linesByLength() const { return m_linesByLength; }
     QByteArrayView foldedLine(Line line) const
     {

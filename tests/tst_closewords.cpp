@@ -212,6 +212,14 @@ void TestCloseWords::editsAndBound_data()
     QTest::newRow("spelt alike, offered once")
         << QList<QByteArray>{"Abcdex", "abcdex"} << QByteArray("abcdef")
         << QList<QByteArray>{"Abcdex"};
+    const QByteArray longest(64, 'a');
+    QTest::newRow("a text of 64 characters, the longest sought")
+        << QList<QByteArray>{longest + 'b'} << longest << QList<QByteArray>{longest + 'b'};
+    QTest::newRow("a text of 65: none")
+        << QList<QByteArray>{longest + "bb"} << longest + 'a' << QList<QByteArray>();
+    QTest::newRow("very long lines before it hide nothing")
+        << QList<QByteArray>{QByteArray(300, 'x'), QByteArray(128, 'y'), "abcdex"}
+        << QByteArray("abcdef") << QList<QByteArray>{"abcdex"};
     QTest::newRow("three at most")
         << QList<QByteArray>{"abcdea", "abcdeb", "abcdec", "abcded"} << QByteArray("abcdef")
         << QList<QByteArray>{"abcdea", "abcdeb", "abcdec"};
