@@ -63,13 +63,12 @@ struct Candidate
     QByteArrayView folded;
 };
 
-// The headwords of one source within its share of the edits.
+// The headwords of one source within limit edits of its text.
 void collect(const CloseWordsSource &source, int sourceOrder, int limit,
              const UsageRanking &ranking, std::vector<Candidate> &found)
 {
     const QByteArray text = IndexText::fold(source.text);
-    limit -= source.spent;
-    if (text.isEmpty() || text.size() > kLongestText || limit < 0)
+    if (text.isEmpty() || text.size() > kLongestText)
         return;
     std::array<std::uint64_t, 256> masks{};
     for (qsizetype i = 0; i < text.size(); ++i)

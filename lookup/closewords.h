@@ -21,6 +21,8 @@ int mostEdits(QByteArrayView text);
 
 // One index searched for close words: the text as sought there, and the edits it took to
 // get it from the typed text (another initial's spelling of its beginning counts as one).
+// Those edits count in the order of the words offered, not against the bound: a word meant
+// with another initial may be as far from that spelling as any other word is from the text.
 struct CloseWordsSource
 {
     const IndexText *index = nullptr;
@@ -29,9 +31,10 @@ struct CloseWordsSource
 };
 
 // The headwords of the sources closest to the typed text, best first: by the fewest edits (a
-// character put in, left out or changed, or two neighbours swapped; case ignored), within
-// mostEdits of the typed text; then the more commonly used by the ranking; then the source
-// given first; then the earlier in its index. A headword equal to the text, or spelt like
+// character put in, left out or changed, or two neighbours swapped; case ignored) from the
+// text of their source, within mostEdits of the typed text, and the edits spent on that
+// text; then the more commonly used by the ranking; then the source given first; then the
+// earlier in its index. A headword equal to the text, or spelt like
 // one offered already, is not offered.
 QList<QByteArray> closeWords(const QList<CloseWordsSource> &sources, QByteArrayView typed,
                              const UsageRanking &ranking, int count = kCloseWordsShown);
