@@ -7,6 +7,7 @@
 #include "platform/regularfile.h"
 #include "platform/rtfreader.h"
 #include "store/datafiles.h"
+#include "store/datafolder.h"
 #include "store/letterbases.h"
 #include "store/textcode.h"
 
@@ -60,7 +61,7 @@ constexpr platform::FileCap kCheckedTable{40 * (platform::caps::kTableLine + 2),
 
 QString dataFile(const QString &programFolder, const QString &relative)
 {
-    return datafiles::path(programFolder, relative);
+    return store::DataFolder(programFolder).path(relative);
 }
 
 // Names a file the reader refused: missing, or there and refused.

@@ -5,6 +5,7 @@
 #include "platform/atomicwrite.h"
 #include "rtfwriter.h"
 #include "store/datafiles.h"
+#include "store/datafolder.h"
 #include "store/letterbases.h"
 #include "store/textcode.h"
 
@@ -111,10 +112,9 @@ std::optional<QString> validate(const DataSet &set)
 // Writes source/ and source1/ below root.
 std::optional<QString> writeInto(const QString &root, const DataSet &set, EncodingLoss &loss)
 {
-    const QString source = datafiles::path(root, datafiles::kListFolder.toString());
-    const QString source1 = datafiles::path(root, datafiles::kIndexFolder.toString());
-    const auto file = [&root](const QString &relative) { return datafiles::path(root, relative); };
-    for (const QString &folder : {source, source1}) {
+    const store::DataFolder data(root);
+    const auto file = [&data](const QString &relative) { return data.path(relative); };
+    for (const QString &folder : {data.listFolder(), data.indexFolder()}) {
         if (auto error = platform::makeFolders(folder))
             return error;
     }
@@ -183,11 +183,11 @@ std::optional<QString> writeInto(const QString &root, const DataSet &set, Encodi
     if (auto error = writeFile(file(datafiles::usageRanking()), joinLines(set.usage)))
         return error;
     for (const auto &[name, bytes] : set.extraFiles) {
-        if (auto error = writeFile(source + u'/' + name, bytes))
+        if (auto error = writeFile(file(datafiles::listFolderFile(name)), bytes))
             return error;
     }
     // The names of the new files reach the disk before the folders are moved into place.
-    for (const QString &folder : {source, source1, root}) {
+    for (const QString &folder : {data.listFolder(), data.indexFolder(), root}) {
         if (auto error = platform::syncFolder(folder))
             return error;
     }

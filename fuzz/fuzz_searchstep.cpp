@@ -4,6 +4,7 @@
 // caption, the line, the entry index and the list window all follow from that place.
 #include "lookup/searchstep.h"
 #include "store/datafiles.h"
+#include "store/datafolder.h"
 #include "store/letterbases.h"
 
 #include "fuzzinput.h"
@@ -24,7 +25,7 @@ const QString &programFolder()
     static const QString folder = [] {
         const QString path = QDir::tempPath() + QStringLiteral("/vellumstack-fuzz-search-") +
                              QString::number(QCoreApplication::applicationPid());
-        QDir().mkpath(datafiles::path(path, datafiles::kListFolder.toString()));
+        QDir().mkpath(store::DataFolder(path).listFolder());
         return path;
     }();
     return folder;
@@ -51,9 +52,9 @@ QList<QByteArray> linesOf(QByteArrayView text, bool keepEmptyLast)
 
 qsizetype plainFind(QByteArrayView text, QByteArrayView key)
 {
-    const QByteArray foldedKey = lookup::IndexText::fold(key);
+    const QByteArray foldedKey = store::IndexText::fold(key);
     for (qsizetype i = 0; i + key.size() <= text.size(); ++i) {
-        if (lookup::IndexText::fold(text.sliced(i, key.size())) == foldedKey)
+        if (store::IndexText::fold(text.sliced(i, key.size())) == foldedKey)
             return i;
     }
     return -1;
@@ -73,15 +74,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArrayView indexText = input.text;
 
     lookup::SearchState state;
-    state.index = lookup::IndexText(indexText.toByteArray());
-    QString listPath = datafiles::path(programFolder(), datafiles::idiomList());
+    state.index = store::IndexText(indexText.toByteArray());
+    const store::DataFolder data(programFolder());
+    QString listPath = data.idiomList();
     if (mode == lookup::Mode::Words && !searchText.isEmpty()) {
-        if (!lookup::isFileNameInitial(searchText.front()))
+        const std::optional<QString> letterList = data.letterList(searchText);
+        if (!letterList)
             return 0;
         // The initial's index is the one already loaded: no index file is read.
         state.loadedInitial = searchText.first(1);
-        listPath = datafiles::path(
-            programFolder(), datafiles::letterList(lookup::initialFileName(searchText.first(1))));
+        listPath = *letterList;
     }
     {
         QFile list(listPath);
@@ -89,8 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         list.write(indexText.data(), indexText.size());
     }
 
-    const lookup::StepOutcome outcome =
-        lookup::searchStep(state, programFolder(), mode, searchText);
+    const lookup::StepOutcome outcome = lookup::searchStep(state, data, mode, searchText);
     QFile::remove(listPath);
     fuzzinput::check(!state.keepList);
 

@@ -13,6 +13,7 @@
 #include "platform/linereader.h"
 #include "platform/rtfreader.h"
 #include "store/datafiles.h"
+#include "store/datafolder.h"
 #include "store/textcode.h"
 
 #include <QDir>
@@ -120,7 +121,7 @@ int main(int argc, char **argv)
         return 1;
     }
     const auto file = [&scratch](const QString &relative) {
-        return store::datafiles::path(scratch.path(), relative);
+        return store::DataFolder(scratch.path()).path(relative);
     };
     namespace datafiles = store::datafiles;
     SeedWriter seeds(QString::fromLocal8Bit(argv[1]));

@@ -3,7 +3,6 @@
 
 #include "lookup/searchstep.h"
 #include "platform/regularfile.h"
-#include "store/datafiles.h"
 
 #include <QSet>
 
@@ -65,21 +64,21 @@ struct Candidate
 
 // The headwords of one source within limit edits of its text.
 void collect(const CloseWordsSource &source, int sourceOrder, int limit,
-             const UsageRanking &ranking, std::vector<Candidate> &found)
+             const store::UsageRanking &ranking, std::vector<Candidate> &found)
 {
-    const QByteArray text = IndexText::fold(source.text);
+    const QByteArray text = store::IndexText::fold(source.text);
     if (text.isEmpty() || text.size() > kLongestText)
         return;
     std::array<std::uint64_t, 256> masks{};
     for (qsizetype i = 0; i < text.size(); ++i)
         masks[uchar(text[i])] |= std::uint64_t(1) << i;
 
-    const IndexText &index = *source.index;
-    const QList<IndexText::Line> &lines = index.linesByLength();
+    const store::IndexText &index = *source.index;
+    const QList<store::IndexText::Line> &lines = index.linesByLength();
     // A word more than limit characters longer or shorter is more than limit edits away.
-    auto line =
-        std::lower_bound(lines.begin(), lines.end(), text.size() - limit,
-                         [](const IndexText::Line &l, qsizetype size) { return l.size < size; });
+    auto line = std::lower_bound(
+        lines.begin(), lines.end(), text.size() - limit,
+        [](const store::IndexText::Line &l, qsizetype size) { return l.size < size; });
     for (; line != lines.end() && line->size <= text.size() + limit; ++line) {
         const QByteArrayView folded = index.foldedLine(*line);
         const int edits = editsTo(masks, text.size(), folded, limit);
@@ -112,7 +111,7 @@ int mostEdits(QByteArrayView text)
 }
 
 QList<QByteArray> closeWords(const QList<CloseWordsSource> &sources, QByteArrayView typed,
-                             const UsageRanking &ranking, int count)
+                             const store::UsageRanking &ranking, int count)
 {
     const int limit = mostEdits(typed);
     std::vector<Candidate> found;
@@ -135,15 +134,15 @@ QList<QByteArray> closeWords(const QList<CloseWordsSource> &sources, QByteArrayV
     return words;
 }
 
-QList<QByteArray> closeWords(const IndexText &index, QByteArrayView text,
-                             const UsageRanking &ranking, int count)
+QList<QByteArray> closeWords(const store::IndexText &index, QByteArrayView text,
+                             const store::UsageRanking &ranking, int count)
 {
     return closeWords({CloseWordsSource{&index, text.toByteArray(), 0}}, text, ranking, count);
 }
 
 QList<QByteArray> otherInitialSpellings(QByteArrayView text)
 {
-    const QByteArray folded = IndexText::fold(text);
+    const QByteArray folded = store::IndexText::fold(text);
     QList<QByteArray> spellings;
     for (const Respelling &respelling : kRespellings) {
         const QByteArrayView typed(respelling.typed);
@@ -153,28 +152,21 @@ QList<QByteArray> otherInitialSpellings(QByteArrayView text)
     return spellings;
 }
 
-QList<QByteArray> closeWordsOf(SearchState &state, const QString &programFolder,
+QList<QByteArray> closeWordsOf(SearchState &state, const store::DataFolder &data,
                                QByteArrayView searchText)
 {
-    namespace datafiles = store::datafiles;
     if (searchText.isEmpty() || state.loadedInitial != searchText.first(1))
         return {};
-    const UsageRanking ranking =
-        state.rankings
-            .load(datafiles::path(programFolder, datafiles::usageRanking()),
-                  platform::caps::kUsageRanking.size, &UsageRanking::read)
-            .value_or(UsageRanking());
+    const store::UsageRanking ranking = data.ranking();
 
     const QList<QByteArray> spellings = otherInitialSpellings(searchText);
     // The sources point into it: it holds every index it will hold from the start.
-    std::vector<IndexText> others;
+    std::vector<store::IndexText> others;
     others.reserve(size_t(spellings.size()));
     QList<CloseWordsSource> sources{{&state.index, searchText.toByteArray(), 0}};
     for (const QByteArray &spelling : spellings) {
-        std::optional<IndexText> index = state.indexes.load(
-            datafiles::path(programFolder,
-                            datafiles::letterIndex(initialFileName(spelling.first(1)))),
-            platform::caps::kIndex.size, &IndexText::read);
+        const std::optional<QString> path = data.letterIndex(spelling);
+        std::optional<store::IndexText> index = path ? data.index(*path) : std::nullopt;
         if (!index)
             continue;
         others.push_back(std::move(*index));

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "lookup/indextext.h"
 #include "lookup/searchstate.h"
-#include "lookup/usageranking.h"
+#include "store/datafolder.h"
+#include "store/indextext.h"
+#include "store/usageranking.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -25,7 +26,7 @@ int mostEdits(QByteArrayView text);
 // with another initial may be as far from that spelling as any other word is from the text.
 struct CloseWordsSource
 {
-    const IndexText *index = nullptr;
+    const store::IndexText *index = nullptr;
     QByteArray text;
     int spent = 0;
 };
@@ -37,10 +38,10 @@ struct CloseWordsSource
 // earlier in its index. A headword equal to the text, or spelt like
 // one offered already, is not offered.
 QList<QByteArray> closeWords(const QList<CloseWordsSource> &sources, QByteArrayView typed,
-                             const UsageRanking &ranking, int count = kCloseWordsShown);
+                             const store::UsageRanking &ranking, int count = kCloseWordsShown);
 // The same, for one index.
-QList<QByteArray> closeWords(const IndexText &index, QByteArrayView text,
-                             const UsageRanking &ranking = {}, int count = kCloseWordsShown);
+QList<QByteArray> closeWords(const store::IndexText &index, QByteArrayView text,
+                             const store::UsageRanking &ranking = {}, int count = kCloseWordsShown);
 
 // Where the first letter of a text may itself be wrong: the beginnings that sound like its
 // own and are spelt with another initial ("fone" -> "phone", "nife" -> "knife"), as the texts
@@ -52,7 +53,7 @@ QList<QByteArray> otherInitialSpellings(QByteArrayView text);
 // initials that may have been meant, ranked by the set's usage ranking when it has one.
 // Nothing when the initial was refused (a digit, a character no file name takes): there is
 // no way to tell which letter was meant.
-QList<QByteArray> closeWordsOf(SearchState &state, const QString &programFolder,
+QList<QByteArray> closeWordsOf(SearchState &state, const store::DataFolder &data,
                                QByteArrayView searchText);
 
 } // namespace lookup

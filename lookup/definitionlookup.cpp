@@ -55,7 +55,7 @@ qint64 definitionLine(qint32 entryIndex, Mode mode)
     return std::max<qint64>(entryIndex, 0);
 }
 
-LookupOutcome lookUpDefinition(const SearchState &state, const QString &programFolder, Mode mode,
+LookupOutcome lookUpDefinition(const SearchState &state, const store::DataFolder &data, Mode mode,
                                QByteArrayView shownText, const store::SymbolCells &symbols,
                                const store::TagCells &tags)
 {
@@ -75,9 +75,8 @@ LookupOutcome lookUpDefinition(const SearchState &state, const QString &programF
         return outcome;
     }
 
-    const QString path = store::datafiles::path(
-        programFolder, mode == Mode::Words ? store::datafiles::definitions(state.stem)
-                                           : store::datafiles::idiomDefinitions());
+    const QString path =
+        mode == Mode::Words ? data.definitions(state.stem) : data.idiomDefinitions();
     const std::optional<EntryLine> line =
         readEntryLine(path, definitionLine(state.entryIndex.value_or(0), mode));
 

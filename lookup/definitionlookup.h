@@ -3,6 +3,7 @@
 
 #include "lookup/mode.h"
 #include "lookup/searchstate.h"
+#include "store/datafolder.h"
 #include "store/tables.h"
 
 #include <QByteArray>
@@ -50,7 +51,7 @@ qint64 definitionLine(qint32 entryIndex, Mode mode);
 //
 // shownText is what the definition box holds now: a words-mode lookup before any word has
 // been found reads nothing, and brackets the tags of that text again.
-LookupOutcome lookUpDefinition(const SearchState &state, const QString &programFolder, Mode mode,
+LookupOutcome lookUpDefinition(const SearchState &state, const store::DataFolder &data, Mode mode,
                                QByteArrayView shownText, const store::SymbolCells &symbols,
                                const store::TagCells &tags);
 

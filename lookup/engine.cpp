@@ -4,27 +4,25 @@
 #include "lookup/closewords.h"
 #include "lookup/modes.h"
 #include "lookup/searchstep.h"
-#include "store/datafiles.h"
 
 namespace lookup {
 
-Engine::Engine(QString programFolder) : m_programFolder(std::move(programFolder)) {}
+Engine::Engine(QString programFolder) : m_data(std::move(programFolder)) {}
 
 void Engine::loadTables()
 {
-    namespace datafiles = store::datafiles;
-    store::loadTable(datafiles::path(m_programFolder, datafiles::symbolTable()), m_symbols);
-    store::loadTable(datafiles::path(m_programFolder, datafiles::tagTable()), m_tags);
+    store::loadTable(m_data.symbolTable(), m_symbols);
+    store::loadTable(m_data.tagTable(), m_tags);
 }
 
 SearchView Engine::textChanged(QByteArrayView text)
 {
     m_searchText = text.toByteArray();
-    const StepOutcome step = searchStep(m_state, m_programFolder, m_mode, m_searchText);
+    const StepOutcome step = searchStep(m_state, m_data, m_mode, m_searchText);
     SearchView view;
     view.matched = step.matched;
     if (!step.matched && m_mode == Mode::Words)
-        view.closeWords = closeWordsOf(m_state, m_programFolder, m_searchText);
+        view.closeWords = closeWordsOf(m_state, m_data, m_searchText);
     if (step.caption) {
         m_caption = *step.caption;
         view.caption = m_caption;
@@ -59,8 +57,7 @@ ClickView Engine::rowClicked(int row)
 DefinitionView Engine::search()
 {
     DefinitionView view;
-    view.lookup =
-        lookUpDefinition(m_state, m_programFolder, m_mode, m_definition, m_symbols, m_tags);
+    view.lookup = lookUpDefinition(m_state, m_data, m_mode, m_definition, m_symbols, m_tags);
     m_definition = view.lookup.definition;
     // A damaged entry leaves the captions as they are.
     if (view.lookup.finished)
@@ -81,7 +78,7 @@ ModeView Engine::enterIdioms()
         return {};
     m_mode = Mode::Idioms;
     clearShown();
-    loadIdiomIndex(m_state, m_programFolder);
+    loadIdiomIndex(m_state, m_data);
     m_caption.clear();
     m_shownCaption.clear();
     ModeView view{true, std::nullopt};
@@ -99,7 +96,7 @@ std::optional<QList<QByteArray>> Engine::answerWholeList(WholeListAnswer answer)
         return std::nullopt;
     }
     // The list holds exactly the idiom lines, not the window the search step put there.
-    m_list = showWholeIdiomList(m_state, m_programFolder);
+    m_list = showWholeIdiomList(m_state, m_data);
     return m_list;
 }
 
@@ -111,7 +108,7 @@ ModeView Engine::enterWords()
     clearShown();
     // The letter index goes back in before the search box is emptied, so the step that
     // emptying runs searches words, not idioms.
-    loadWordsIndex(m_state, m_programFolder);
+    loadWordsIndex(m_state, m_data);
     ModeView view{true, std::nullopt};
     if (!m_searchText.isEmpty())
         view.step = textChanged({});

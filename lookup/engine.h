@@ -4,6 +4,7 @@
 #include "lookup/definitionlookup.h"
 #include "lookup/mode.h"
 #include "lookup/searchstate.h"
+#include "store/datafolder.h"
 #include "store/tables.h"
 
 #include <QByteArray>
@@ -78,6 +79,8 @@ public:
     // programFolder: the folder that holds "source" and "source1".
     explicit Engine(QString programFolder);
 
+    const store::DataFolder &dataFolder() const { return m_data; }
+
     // The start-up tables, the symbol cells and the tag cells; a missing or short table
     // leaves the cells it does not reach empty.
     void loadTables();
@@ -113,7 +116,7 @@ public:
 private:
     void clearShown();
 
-    QString m_programFolder;
+    store::DataFolder m_data;
     Mode m_mode = Mode::Words;
     SearchState m_state;
     store::SymbolCells m_symbols;

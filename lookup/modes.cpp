@@ -1,50 +1,39 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modes.h"
 
-#include "lookup/searchstep.h"
 #include "platform/linereader.h"
-#include "store/datafiles.h"
 #include "store/letterbases.h"
 
 namespace lookup {
 
-namespace datafiles = store::datafiles;
-
-void loadIdiomIndex(SearchState &state, const QString &programFolder)
+void loadIdiomIndex(SearchState &state, const store::DataFolder &data)
 {
     state.matchedSinceSwitch = false;
-    if (std::optional<IndexText> index =
-            state.indexes.load(datafiles::path(programFolder, datafiles::idiomIndex()),
-                               platform::caps::kIndex.size, &IndexText::read))
+    if (std::optional<store::IndexText> index = data.index(data.idiomIndex()))
         state.index = std::move(*index);
 }
 
-void loadWordsIndex(SearchState &state, const QString &programFolder)
+void loadWordsIndex(SearchState &state, const store::DataFolder &data)
 {
     state.wholeList = WholeList::NotAsked;
     state.matchedSinceSwitch = false;
-    std::optional<IndexText> index;
-    if (!state.typedInitial.isEmpty()) {
-        index = state.indexes.load(
-            datafiles::path(programFolder,
-                            datafiles::letterIndex(initialFileName(state.typedInitial))),
-            platform::caps::kIndex.size, &IndexText::read);
-    }
+    std::optional<store::IndexText> index;
+    if (const std::optional<QString> path = data.letterIndex(state.typedInitial))
+        index = data.index(*path);
     if (index) {
         state.index = std::move(*index);
         return;
     }
     // Nothing to go back to: forget the index, so the next initial typed loads its own.
-    state.index = IndexText();
+    state.index = store::IndexText();
     state.loadedInitial.clear();
 }
 
-QList<QByteArray> showWholeIdiomList(SearchState &state, const QString &programFolder)
+QList<QByteArray> showWholeIdiomList(SearchState &state, const store::DataFolder &data)
 {
     state.wholeList = WholeList::Shown;
     QList<QByteArray> items;
-    if (auto reader = platform::LineReader::open(
-            datafiles::path(programFolder, datafiles::idiomList()), platform::caps::kList)) {
+    if (auto reader = platform::LineReader::open(data.idiomList(), platform::caps::kList)) {
         items.reserve(store::kWholeIdiomListLines);
         while (items.size() < store::kWholeIdiomListLines) {
             std::optional<QByteArray> line = reader->readLine();

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "lookup/indextext.h"
-#include "lookup/keptfiles.h"
-#include "lookup/usageranking.h"
+#include "store/indextext.h"
 
 #include <QByteArray>
 
@@ -15,9 +13,9 @@ namespace lookup {
 // shown the search step leaves the list alone. Entering words mode puts it back to NotAsked.
 enum class WholeList { NotAsked, Declined, Shown };
 
-// The window-level state of the lookup, owned by the main window for the whole run. The
-// search step writes it, the definition lookup and the mode switches read it; every value is
-// empty or 0 at start.
+// The logical state of the lookup, owned by the engine for the whole run: plain values, cheap
+// to copy (the index shares its text). The search step writes it, the definition lookup and
+// the mode switches read it; every value is empty or 0 at start.
 struct SearchState
 {
     // Where the last match stands: for words its index over the whole dictionary (its line in
@@ -45,13 +43,7 @@ struct SearchState
     QByteArray loadedInitial;
 
     // The loaded index: a letter index file in words mode, the idiom index in idioms mode.
-    IndexText index;
-    // The indexes parsed and the lists read so far, for as long as their files are unchanged:
-    // going back to an initial parses nothing, and a keystroke maps no file.
-    KeptFiles<IndexText> indexes;
-    KeptFiles<QByteArray> lists;
-    // The set's usage ranking, read the first time close words are sought.
-    KeptFiles<UsageRanking> rankings;
+    store::IndexText index;
 };
 
 } // namespace lookup

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "searchstep.h"
 
-#include "platform/codepage.h"
 #include "platform/linereader.h"
-#include "store/datafiles.h"
 #include "store/letterbases.h"
 
 namespace lookup {
@@ -18,15 +16,14 @@ QByteArray searchKey(QByteArrayView searchText)
 // The lines of the list file that the list shows for a match on line `line`: from ten lines
 // above it on, 24 lines. With a heading item (words mode) a match in the first ten lines
 // shows the heading in place of line 0. A missing file, or one that ends early, gives fewer.
-QList<QByteArray> listWindow(SearchState &state, const QString &path, qint64 line,
-                             const std::optional<QByteArray> &heading)
+QList<QByteArray> listWindow(const store::DataFolder &data, const std::optional<QString> &path,
+                             qint64 line, const std::optional<QByteArray> &heading)
 {
     QList<QByteArray> items;
     const bool headed = heading && line < kLinesAboveMatch;
     if (headed)
         items.append(*heading);
-    const std::optional<QByteArray> text = state.lists.load(
-        path, platform::caps::kList.size, [](QFile &file) { return file.read(file.size()); });
+    const std::optional<QByteArray> text = path ? data.list(*path) : std::nullopt;
     if (!text)
         return items;
     auto reader = platform::LineReader::overText(*text, platform::caps::kList);
@@ -54,19 +51,15 @@ std::optional<int> rowOfMatch(const QList<QByteArray> &items, qsizetype line)
 // Words mode's first step: takes the initial of a non-empty search text, loading its letter
 // index when it is new. false when the initial is refused; the state then keeps the earlier
 // initial.
-bool acceptInitial(SearchState &state, const QString &programFolder, QByteArrayView searchText)
+bool acceptInitial(SearchState &state, const store::DataFolder &data, QByteArrayView searchText)
 {
     if (searchText.isEmpty())
         return true;
     const QByteArray initial = searchText.first(1).toByteArray();
     if (initial != state.loadedInitial) {
-        std::optional<IndexText> index;
-        if (isFileNameInitial(initial.front())) {
-            index = state.indexes.load(
-                store::datafiles::path(programFolder,
-                                       store::datafiles::letterIndex(initialFileName(initial))),
-                platform::caps::kIndex.size, &IndexText::read);
-        }
+        std::optional<store::IndexText> index;
+        if (const std::optional<QString> path = data.letterIndex(initial))
+            index = data.index(*path);
         if (!index) {
             state.currentInitial = state.loadedInitial;
             return false;
@@ -97,7 +90,7 @@ std::optional<Match> findMatch(const SearchState &state, QByteArrayView searchTe
     return Match{state.index.text().mid(position, captionLength), state.index.lineOf(position)};
 }
 
-StepOutcome wordsStep(SearchState &state, const QString &programFolder, QByteArrayView searchText)
+StepOutcome wordsStep(SearchState &state, const store::DataFolder &data, QByteArrayView searchText)
 {
     StepOutcome outcome;
     const std::optional<Match> match = findMatch(state, searchText, kWordCaptionLength);
@@ -118,17 +111,13 @@ StepOutcome wordsStep(SearchState &state, const QString &programFolder, QByteArr
         }
     }
     if (!state.keepList) {
-        outcome.list =
-            listWindow(state,
-                       store::datafiles::path(
-                           programFolder, store::datafiles::letterList(initialFileName(initial))),
-                       line, QByteArray("  ") + initial);
+        outcome.list = listWindow(data, data.letterList(initial), line, QByteArray("  ") + initial);
         outcome.matchRow = rowOfMatch(*outcome.list, line);
     }
     return outcome;
 }
 
-StepOutcome idiomsStep(SearchState &state, const QString &programFolder, QByteArrayView searchText)
+StepOutcome idiomsStep(SearchState &state, const store::DataFolder &data, QByteArrayView searchText)
 {
     StepOutcome outcome;
     const std::optional<Match> match = findMatch(state, searchText, kIdiomCaptionLength);
@@ -139,9 +128,7 @@ StepOutcome idiomsStep(SearchState &state, const QString &programFolder, QByteAr
     const qsizetype line = match->line;
     state.entryIndex = qint32(line);
     if (!state.keepList && !state.wholeListShown()) {
-        outcome.list =
-            listWindow(state, store::datafiles::path(programFolder, store::datafiles::idiomList()),
-                       line, std::nullopt);
+        outcome.list = listWindow(data, data.idiomList(), line, std::nullopt);
         outcome.matchRow = rowOfMatch(*outcome.list, line);
     }
     return outcome;
@@ -149,18 +136,18 @@ StepOutcome idiomsStep(SearchState &state, const QString &programFolder, QByteAr
 
 } // namespace
 
-StepOutcome searchStep(SearchState &state, const QString &programFolder, Mode mode,
+StepOutcome searchStep(SearchState &state, const store::DataFolder &data, Mode mode,
                        QByteArrayView searchText)
 {
     StepOutcome outcome;
     if (mode == Mode::Words) {
         // A refused initial ends the step before the keep-list flag is cleared; the click
         // that set the flag clears it (endListClick).
-        if (!acceptInitial(state, programFolder, searchText))
+        if (!acceptInitial(state, data, searchText))
             return outcome;
-        outcome = wordsStep(state, programFolder, searchText);
+        outcome = wordsStep(state, data, searchText);
     } else {
-        outcome = idiomsStep(state, programFolder, searchText);
+        outcome = idiomsStep(state, data, searchText);
     }
     state.keepList = false;
     if (outcome.matched)
@@ -182,19 +169,6 @@ std::optional<QByteArray> listClick(SearchState &state, int row, QByteArrayView 
 void endListClick(SearchState &state)
 {
     state.keepList = false;
-}
-
-bool isFileNameInitial(char initial)
-{
-    const uchar u = uchar(initial);
-    if (u < 0x20 || u == 0x7F)
-        return false;
-    return !QByteArrayView("\\/:*?\"<>|").contains(initial);
-}
-
-QString initialFileName(QByteArrayView initial)
-{
-    return platform::codepage::fromWestern(initial).toLower();
 }
 
 QByteArrayView trimSpaces(QByteArrayView text)

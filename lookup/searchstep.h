@@ -3,11 +3,11 @@
 
 #include "lookup/mode.h"
 #include "lookup/searchstate.h"
+#include "store/datafolder.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
-#include <QString>
 
 #include <optional>
 
@@ -54,7 +54,7 @@ struct StepOutcome
 //
 // File names take the initial folded to lower case; the comparison with the loaded initial
 // stays exact.
-StepOutcome searchStep(SearchState &state, const QString &programFolder, Mode mode,
+StepOutcome searchStep(SearchState &state, const store::DataFolder &data, Mode mode,
                        QByteArrayView searchText);
 
 // The list click: the item at row (0-based; -1 when none is selected) with text itemText.
@@ -70,13 +70,6 @@ std::optional<QByteArray> listClick(SearchState &state, int row, QByteArrayView 
 // Ends a list click: the keep-list flag never outlives the click that set it, also when the
 // search step it was meant for did not run or ended early.
 void endListClick(SearchState &state);
-
-// Whether a character can begin the file name of an index or list file: not a path
-// separator, a NUL or another control character, nor a character no file name may hold.
-bool isFileNameInitial(char initial);
-
-// The name of the letter files of an initial: the initial folded to lower case.
-QString initialFileName(QByteArrayView initial);
 
 // Spaces, and only spaces, removed at both ends.
 QByteArrayView trimSpaces(QByteArrayView text);

@@ -136,8 +136,7 @@ QMenu *subMenu(QWidget *parent, const char *name, const QString &caption)
 } // namespace
 
 Form1::Form1(const QString &programFolder, QWidget *parent)
-    : QMainWindow(parent), m_programFolder(programFolder),
-      m_installedFaces(QFontDatabase::families()), m_engine(programFolder)
+    : QMainWindow(parent), m_installedFaces(QFontDatabase::families()), m_engine(programFolder)
 {
     initAppResources();
     setObjectName(QStringLiteral("Form1"));
@@ -361,8 +360,9 @@ void Form1::load()
 
     // The program folder was recorded by the constructor; every data path starts with it.
     // The two data folders are hidden.
-    platform::markHiddenSystem(m_programFolder, store::datafiles::kListFolder.toString());
-    platform::markHiddenSystem(m_programFolder, store::datafiles::kIndexFolder.toString());
+    const QString &programFolder = m_engine.dataFolder().programFolder();
+    platform::markHiddenSystem(programFolder, store::datafiles::kListFolder.toString());
+    platform::markHiddenSystem(programFolder, store::datafiles::kIndexFolder.toString());
 
     // The symbol cells and the tag cells, the tables of the decoder and the tag bracketing.
     m_engine.loadTables();

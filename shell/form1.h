@@ -158,8 +158,6 @@ private:
     void setUpAccessibility();
     void updateAccessibleNames();
 
-    QString m_programFolder;
-
     // Visible controls, named as in the window's design.
     QLineEdit *rr = nullptr;
     QPushButton *Command1 = nullptr;

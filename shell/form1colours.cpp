@@ -77,8 +77,8 @@ void Form1::loadStoredColours()
 {
     // One settings file serves the whole run: the program folder's when it can be written
     // there, otherwise the user's own, so that a chosen colour is still there next start.
-    m_settingsFile = colours::SettingsFile(
-        colours::chooseSettingsPath(m_programFolder, colours::userSettingsFolder()));
+    m_settingsFile = colours::SettingsFile(colours::chooseSettingsPath(
+        m_engine.dataFolder().programFolder(), colours::userSettingsFolder()));
     m_settingsFile.ensureExists();
 
     // Each record on its own: an unusable one leaves its colour as designed.

@@ -62,6 +62,11 @@ QString usageRanking()
     return inFolder(kListFolder, u"usage.dll");
 }
 
+QString listFolderFile(QStringView name)
+{
+    return inFolder(kListFolder, name);
+}
+
 QStringList all()
 {
     QStringList files{symbolTable(), tagTable(),   definitions("first"), definitions("second"),
@@ -76,11 +81,6 @@ QStringList all()
 QStringList optional()
 {
     return {usageRanking()};
-}
-
-QString path(const QString &programFolder, const QString &relative)
-{
-    return programFolder + u'/' + relative;
 }
 
 } // namespace store::datafiles

@@ -9,7 +9,7 @@
 // The files of a data set, named once for every reader and writer of one. A set is two
 // folders of the program folder: "source" holds the lists, the definitions and the start-up
 // tables, "source1" the rich-text indexes. Each name below is relative to the program folder
-// and written with '/'; path() puts a program folder in front.
+// and written with '/'; store::DataFolder puts a program folder in front.
 namespace store::datafiles {
 
 inline constexpr QStringView kListFolder = u"source";
@@ -34,13 +34,12 @@ QString idiomDefinitions(); // "source/5.dll"
 // it was written); the lookup then does without.
 QString usageRanking(); // "source/usage.dll"
 
+// A file the set carries in its list folder beside its own, such as a notice.
+QString listFolderFile(QStringView name); // "source/NOTICE.txt"
+
 // Every file of a set, the 26 letters' lists and indexes included.
 QStringList all();
 // The files a sound set may lack.
 QStringList optional();
-
-// The file `relative` of the set in programFolder: plain concatenation with a separator, so
-// an empty program folder gives a path from the root.
-QString path(const QString &programFolder, const QString &relative);
 
 } // namespace store::datafiles

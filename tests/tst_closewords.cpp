@@ -8,6 +8,7 @@
 #include "dataset/dataset.h"
 #include "platform/regularfile.h"
 #include "store/datafiles.h"
+#include "store/datafolder.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -16,8 +17,8 @@
 #include <QTest>
 
 using lookup::closeWords;
-using lookup::IndexText;
-using lookup::UsageRanking;
+using store::IndexText;
+using store::UsageRanking;
 
 namespace {
 
@@ -363,7 +364,7 @@ void TestCloseWords::engineOffers()
 
     QTemporaryDir dir;
     QCOMPARE(dataset::write(dir.path(), fixture()), std::nullopt);
-    const QString usageFile = store::datafiles::path(dir.path(), store::datafiles::usageRanking());
+    const QString usageFile = store::DataFolder(dir.path()).usageRanking();
     QVERIFY(QFileInfo::exists(usageFile));
     if (!ranked)
         QVERIFY(QFile::remove(usageFile));
@@ -380,7 +381,7 @@ void TestCloseWords::engineOffers()
 void TestCloseWords::commonMisspellings()
 {
     const QString folder = QCoreApplication::applicationDirPath();
-    if (!QFileInfo::exists(store::datafiles::path(folder, store::datafiles::letterIndex(u"s"))))
+    if (!QFileInfo::exists(*store::DataFolder(folder).letterIndex("s")))
         QSKIP("no sample dictionary in the program folder (target sample-data)");
 
     lookup::Engine engine(folder);

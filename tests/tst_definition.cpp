@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/definitionlookup.h"
+#include "store/datafolder.h"
 
 #include "store/letterbases.h"
 #include "store/textcode.h"
@@ -111,7 +112,7 @@ void TestDefinition::entryLine()
 
     const std::optional<qint32> entryIndex = entry < 0 ? std::nullopt : std::optional(entry);
     const lookup::LookupOutcome outcome =
-        lookup::lookUpDefinition(found(entryIndex, stem), m_folder,
+        lookup::lookUpDefinition(found(entryIndex, stem), store::DataFolder(m_folder),
                                  idioms ? Mode::Idioms : Mode::Words, "old", symbolCells(), {});
     QCOMPARE(outcome.definition, definition);
     QVERIFY(outcome.definitionShown);
@@ -124,7 +125,7 @@ void TestDefinition::searchBeforeAnyFind()
     store::TagCells tags;
     tags[0] = "xy";
     const lookup::LookupOutcome outcome = lookup::lookUpDefinition(
-        SearchState{}, m_folder, Mode::Words, "old xy", symbolCells(), tags);
+        SearchState{}, store::DataFolder(m_folder), Mode::Words, "old xy", symbolCells(), tags);
     // Nothing is read; the box stays hidden, and its old text has its tags bracketed again.
     QVERIFY(!outcome.definitionShown);
     QVERIFY(!outcome.entryRead);
@@ -135,10 +136,10 @@ void TestDefinition::searchBeforeAnyFind()
 void TestDefinition::searchTwiceShowsTheSameEntry()
 {
     const SearchState state = found(11003, "first");
-    const auto first =
-        lookup::lookUpDefinition(state, m_folder, Mode::Words, {}, symbolCells(), {});
-    const auto second =
-        lookup::lookUpDefinition(state, m_folder, Mode::Words, first.definition, symbolCells(), {});
+    const auto first = lookup::lookUpDefinition(state, store::DataFolder(m_folder), Mode::Words, {},
+                                                symbolCells(), {});
+    const auto second = lookup::lookUpDefinition(state, store::DataFolder(m_folder), Mode::Words,
+                                                 first.definition, symbolCells(), {});
     QCOMPARE(first.definition, QByteArray("f11003"));
     QCOMPARE(second.definition, first.definition);
     QCOMPARE(state.entryIndex, std::optional<qint32>(11003));
@@ -162,8 +163,9 @@ void TestDefinition::damagedLine()
                                    encoded("x") + "\r\n" + line + "\r\n"));
     store::TagCells tags;
     tags[0] = "a";
-    const lookup::LookupOutcome outcome = lookup::lookUpDefinition(
-        found(1, "first"), dir.path(), Mode::Words, "old a", symbolCells(), tags);
+    const lookup::LookupOutcome outcome =
+        lookup::lookUpDefinition(found(1, "first"), store::DataFolder(dir.path()), Mode::Words,
+                                 "old a", symbolCells(), tags);
     QVERIFY(outcome.definition.isEmpty());
     QVERIFY(outcome.definitionShown);
     QVERIFY(!outcome.finished); // no bracketing, captions and focus stay
@@ -185,8 +187,9 @@ void TestDefinition::emptyDefinition()
     QFETCH(QString, stem);
     QFETCH(qint32, entry);
 
-    const lookup::LookupOutcome outcome = lookup::lookUpDefinition(
-        found(entry, stem.toLatin1()), m_folder, Mode::Words, "old", symbolCells(), {});
+    const lookup::LookupOutcome outcome =
+        lookup::lookUpDefinition(found(entry, stem.toLatin1()), store::DataFolder(m_folder),
+                                 Mode::Words, "old", symbolCells(), {});
     // The missing line reads as empty: an empty definition under the new caption.
     QVERIFY(outcome.definition.isEmpty());
     QVERIFY(outcome.definitionShown);
@@ -199,8 +202,8 @@ void TestDefinition::spacesAroundTheDigitsShiftGroups()
     const QByteArray line = "  " + encoded("cab") + "  ";
     QTemporaryDir dir;
     QVERIFY(testsupport::writeFile(dir.path() + "/source/5.dll", line + "\r\n"));
-    const lookup::LookupOutcome outcome =
-        lookup::lookUpDefinition(found(0, {}), dir.path(), Mode::Idioms, {}, symbolCells(), {});
+    const lookup::LookupOutcome outcome = lookup::lookUpDefinition(
+        found(0, {}), store::DataFolder(dir.path()), Mode::Idioms, {}, symbolCells(), {});
     QVERIFY(outcome.finished);
     QCOMPARE(outcome.definition, store::decode(line, symbolCells()));
     QVERIFY(outcome.definition != "cab");
@@ -215,7 +218,7 @@ void TestDefinition::tagsBracketedAfterDecoding()
     tags[0] = "n.";
     tags[1] = " v. ";
     const lookup::LookupOutcome outcome = lookup::lookUpDefinition(
-        found(0, "first"), dir.path(), Mode::Words, {}, symbolCells(), tags);
+        found(0, "first"), store::DataFolder(dir.path()), Mode::Words, {}, symbolCells(), tags);
     QCOMPARE(outcome.definition, QByteArray("(n.)  \xc7\xe1\xc7(v.) x"));
 }
 
@@ -225,14 +228,16 @@ void TestDefinition::fileReplacedBetweenLookups()
     const QString path = dir.path() + "/source/second.dll";
     QVERIFY(testsupport::writeFile(path, encoded("old") + "\r\n"));
     const SearchState state = found(store::kSecondFileBoundary, "second");
-    QCOMPARE(
-        lookup::lookUpDefinition(state, dir.path(), Mode::Words, {}, symbolCells(), {}).definition,
-        QByteArray("old"));
+    QCOMPARE(lookup::lookUpDefinition(state, store::DataFolder(dir.path()), Mode::Words, {},
+                                      symbolCells(), {})
+                 .definition,
+             QByteArray("old"));
     QVERIFY(QFile::remove(path));
     QVERIFY(testsupport::writeFile(path, encoded("new") + "\r\n"));
-    QCOMPARE(
-        lookup::lookUpDefinition(state, dir.path(), Mode::Words, {}, symbolCells(), {}).definition,
-        QByteArray("new"));
+    QCOMPARE(lookup::lookUpDefinition(state, store::DataFolder(dir.path()), Mode::Words, {},
+                                      symbolCells(), {})
+                 .definition,
+             QByteArray("new"));
 }
 
 QTEST_APPLESS_MAIN(TestDefinition)

@@ -2,6 +2,7 @@
 #include "dataset/dataset.h"
 #include "lookup/modes.h"
 #include "lookup/searchstep.h"
+#include "store/datafolder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -52,7 +53,7 @@ void TestModes::wholeIdiomList()
 
     lookup::SearchState state;
     state.entryIndex = 7; // the idiom the search step found on entering idioms mode
-    const QList<QByteArray> list = lookup::showWholeIdiomList(state, dir.path());
+    const QList<QByteArray> list = lookup::showWholeIdiomList(state, store::DataFolder(dir.path()));
     QCOMPARE(list.size(), items);
     QCOMPARE(list.front(), QByteArray("idiom 00000"));
     QCOMPARE(list.back(), "idiom " + QByteArray::number(items - 1).rightJustified(5, '0'));
@@ -65,20 +66,20 @@ void TestModes::idiomIndexReplacesLetterIndex()
     QTemporaryDir dir;
     QCOMPARE(dataset::write(dir.path(), idiomSet(30)), std::nullopt);
     lookup::SearchState state;
-    lookup::searchStep(state, dir.path(), lookup::Mode::Words, "ab");
+    lookup::searchStep(state, store::DataFolder(dir.path()), lookup::Mode::Words, "ab");
     QCOMPARE(state.loadedInitial, QByteArray("a"));
 
-    lookup::loadIdiomIndex(state, dir.path());
-    const lookup::StepOutcome outcome =
-        lookup::searchStep(state, dir.path(), lookup::Mode::Idioms, "idiom 00025");
+    lookup::loadIdiomIndex(state, store::DataFolder(dir.path()));
+    const lookup::StepOutcome outcome = lookup::searchStep(state, store::DataFolder(dir.path()),
+                                                           lookup::Mode::Idioms, "idiom 00025");
     QVERIFY(outcome.matched);
     QCOMPARE(state.entryIndex, std::optional<qint32>(25));
 
     // Without an idiom index the letter index stays.
     QVERIFY(QFile::remove(dir.filePath(QStringLiteral("source1/idioms.hhh"))));
     lookup::SearchState words;
-    lookup::searchStep(words, dir.path(), lookup::Mode::Words, "ab");
-    lookup::loadIdiomIndex(words, dir.path());
+    lookup::searchStep(words, store::DataFolder(dir.path()), lookup::Mode::Words, "ab");
+    lookup::loadIdiomIndex(words, store::DataFolder(dir.path()));
     QVERIFY(words.index.find("  abandon") >= 0);
 }
 
@@ -87,15 +88,15 @@ void TestModes::wordsIndexComesBackForTypedInitial()
     QTemporaryDir dir;
     QCOMPARE(dataset::write(dir.path(), idiomSet(30)), std::nullopt);
     lookup::SearchState state;
-    lookup::searchStep(state, dir.path(), lookup::Mode::Words, "sa");
-    lookup::loadIdiomIndex(state, dir.path());
+    lookup::searchStep(state, store::DataFolder(dir.path()), lookup::Mode::Words, "sa");
+    lookup::loadIdiomIndex(state, store::DataFolder(dir.path()));
     state.wholeList = lookup::WholeList::Shown;
 
-    lookup::loadWordsIndex(state, dir.path());
+    lookup::loadWordsIndex(state, store::DataFolder(dir.path()));
     QCOMPARE(state.wholeList, lookup::WholeList::NotAsked);
     QCOMPARE(state.loadedInitial, QByteArray("s"));
     const lookup::StepOutcome outcome =
-        lookup::searchStep(state, dir.path(), lookup::Mode::Words, "salt");
+        lookup::searchStep(state, store::DataFolder(dir.path()), lookup::Mode::Words, "salt");
     QVERIFY(outcome.matched);
     QCOMPARE(state.stem, QByteArray("second"));
     QCOMPARE(state.entryIndex, std::optional<qint32>(136105 + 2));
@@ -106,14 +107,16 @@ void TestModes::wordsIndexWithoutTypedInitialIsEmpty()
     QTemporaryDir dir;
     QCOMPARE(dataset::write(dir.path(), idiomSet(30)), std::nullopt);
     lookup::SearchState state;
-    lookup::loadIdiomIndex(state, dir.path());
-    lookup::loadWordsIndex(state, dir.path());
+    lookup::loadIdiomIndex(state, store::DataFolder(dir.path()));
+    lookup::loadWordsIndex(state, store::DataFolder(dir.path()));
     QVERIFY(state.index.isEmpty());
 
     // An emptied search box then finds nothing instead of the first idiom.
-    QVERIFY(!lookup::searchStep(state, dir.path(), lookup::Mode::Words, "").matched);
+    QVERIFY(
+        !lookup::searchStep(state, store::DataFolder(dir.path()), lookup::Mode::Words, "").matched);
     // And the first initial typed loads its own index.
-    QVERIFY(lookup::searchStep(state, dir.path(), lookup::Mode::Words, "a").matched);
+    QVERIFY(
+        lookup::searchStep(state, store::DataFolder(dir.path()), lookup::Mode::Words, "a").matched);
     QCOMPARE(state.entryIndex, std::optional<qint32>(0));
 }
 

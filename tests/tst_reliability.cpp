@@ -18,6 +18,7 @@
 #include "platform/recordfile.h"
 #include "platform/rtfreader.h"
 #include "platform/testing/systemtesting.h"
+#include "store/datafolder.h"
 #include "store/letterbases.h"
 #include "store/textcode.h"
 #include "support/testfiles.h"
@@ -133,16 +134,19 @@ QByteArray searchProbe(const QString &folder, lookup::Mode mode, QByteArrayView 
 {
     lookup::SearchState state;
     if (mode == lookup::Mode::Idioms)
-        lookup::loadIdiomIndex(state, folder);
+        lookup::loadIdiomIndex(state, store::DataFolder(folder));
     lookup::StepOutcome step;
     for (qsizetype i = 1; i <= text.size(); ++i)
-        step = lookup::searchStep(state, folder, mode, text.first(i));
-    const lookup::LookupOutcome shown = lookup::lookUpDefinition(state, folder, mode, {}, {}, {});
+        step = lookup::searchStep(state, store::DataFolder(folder), mode, text.first(i));
+    const lookup::LookupOutcome shown =
+        lookup::lookUpDefinition(state, store::DataFolder(folder), mode, {}, {}, {});
     QByteArray summary = step.matched ? "matched" : "unmatched";
     summary += " [" + step.list.value_or(QList<QByteArray>{}).join('|') + "] " + shown.definition +
                (shown.entryRead ? " read" : " unread");
     if (mode == lookup::Mode::Idioms)
-        summary += " whole " + QByteArray::number(lookup::showWholeIdiomList(state, folder).size());
+        summary +=
+            " whole " +
+            QByteArray::number(lookup::showWholeIdiomList(state, store::DataFolder(folder)).size());
     return summary;
 }
 
@@ -340,8 +344,8 @@ void TestReliability::longListFile()
 
     const ChildRun run = runInChild([&] {
         lookup::SearchState state;
-        const lookup::StepOutcome last =
-            lookup::searchStep(state, folder.path(), lookup::Mode::Words, longListWord(lines));
+        const lookup::StepOutcome last = lookup::searchStep(
+            state, store::DataFolder(folder.path()), lookup::Mode::Words, longListWord(lines));
         QList<QByteArray> window;
         for (qint64 n = lines - 10; n <= lines; ++n)
             window.append(longListWord(n));
@@ -368,8 +372,8 @@ void TestReliability::longDefinitionLine()
         tags[0] = "aaaa";
         const auto lookUp = [&](qint32 entry) {
             state.entryIndex = entry;
-            return lookup::lookUpDefinition(state, folder.path(), lookup::Mode::Idioms, {}, cells,
-                                            tags);
+            return lookup::lookUpDefinition(state, store::DataFolder(folder.path()),
+                                            lookup::Mode::Idioms, {}, cells, tags);
         };
         const lookup::LookupOutcome outcome = lookUp(1);
         return outcome.finished && outcome.definition.size() == groups / 4 * 7 &&
@@ -423,8 +427,8 @@ void TestReliability::overlongDefinitionIsCut()
     const ChildRun run = runInChild([&] {
         lookup::SearchState state;
         state.entryIndex = 0;
-        const lookup::LookupOutcome outcome =
-            lookup::lookUpDefinition(state, folder.path(), lookup::Mode::Idioms, {}, {}, {});
+        const lookup::LookupOutcome outcome = lookup::lookUpDefinition(
+            state, store::DataFolder(folder.path()), lookup::Mode::Idioms, {}, {}, {});
         if (damaged)
             return !outcome.finished && outcome.definitionShown && outcome.definition.isEmpty();
         const QByteArray expected =
@@ -446,9 +450,9 @@ void TestReliability::largeIndexFile()
 
     const ChildRun run = runInChild([&] {
         lookup::SearchState state;
-        lookup::searchStep(state, folder.path(), lookup::Mode::Words, "z");
-        const lookup::StepOutcome last =
-            lookup::searchStep(state, folder.path(), lookup::Mode::Words, longListWord(lines));
+        lookup::searchStep(state, store::DataFolder(folder.path()), lookup::Mode::Words, "z");
+        const lookup::StepOutcome last = lookup::searchStep(
+            state, store::DataFolder(folder.path()), lookup::Mode::Words, longListWord(lines));
         return last.matched && last.list && last.list->size() == 11 &&
                state.entryIndex == store::letterBase('z')->base + qint32(lines);
     });

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/searchstep.h"
+#include "store/datafolder.h"
 
 #include "lookup/caption.h"
 
@@ -55,7 +56,7 @@ lookup::StepOutcome type(SearchState &state, const QString &folder, Mode mode,
 {
     lookup::StepOutcome last;
     for (qsizetype i = 1; i <= text.size(); ++i)
-        last = lookup::searchStep(state, folder, mode, text.first(i));
+        last = lookup::searchStep(state, store::DataFolder(folder), mode, text.first(i));
     return last;
 }
 
@@ -66,7 +67,7 @@ lookup::StepOutcome click(SearchState &state, const QString &folder, Mode mode,
 {
     lookup::StepOutcome outcome;
     if (const auto text = lookup::listClick(state, row, items.value(row)))
-        outcome = lookup::searchStep(state, folder, mode, *text);
+        outcome = lookup::searchStep(state, store::DataFolder(folder), mode, *text);
     lookup::endListClick(state);
     return outcome;
 }
@@ -190,10 +191,11 @@ void TestSearch::typingReusesTheLoadedIndex()
     QVERIFY(testsupport::writeFile(folder + "/source/q.dll", "q\r\nquay\r\nquiz\r\n"));
 
     SearchState state;
-    QVERIFY(lookup::searchStep(state, folder, Mode::Words, "q").matched);
+    QVERIFY(lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "q").matched);
     // The file is gone, but the initial stays the same: the loaded text is searched.
     QVERIFY(QFile::remove(folder + "/source1/q.hhh"));
-    const lookup::StepOutcome outcome = lookup::searchStep(state, folder, Mode::Words, "qui");
+    const lookup::StepOutcome outcome =
+        lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "qui");
     QVERIFY(outcome.matched);
     QCOMPARE(state.entryIndex, std::optional<qint32>(store::kLetterBases[16].base + 2));
     QCOMPARE(outcome.list->value(2), QByteArray("quiz"));
@@ -207,13 +209,13 @@ void TestSearch::upperCaseInitialLoadsAgain()
     QVERIFY(testsupport::writeFile(folder + "/source/q.dll", "q\r\nquay\r\n"));
 
     SearchState state;
-    QVERIFY(lookup::searchStep(state, folder, Mode::Words, "quay").matched);
+    QVERIFY(lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "quay").matched);
     QVERIFY(testsupport::writeFile(folder + "/source1/q.hhh", "  q\r\n  quail\r\n  quay"));
     // Same initial: the old text is still searched, and knows no quail.
-    QVERIFY(!lookup::searchStep(state, folder, Mode::Words, "quai").matched);
+    QVERIFY(!lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "quai").matched);
     // The same letter in upper case is a new initial: the file is read again, and the
     // letter base still applies.
-    QVERIFY(lookup::searchStep(state, folder, Mode::Words, "QUAI").matched);
+    QVERIFY(lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "QUAI").matched);
     QCOMPARE(state.loadedInitial, QByteArray("Q"));
     QCOMPARE(state.entryIndex, std::optional<qint32>(store::kLetterBases[16].base + 1));
     QCOMPARE(state.stem, QByteArray("second"));
@@ -249,8 +251,8 @@ void TestSearch::backToAnInitialReadsItsFileAsItIs()
     QVERIFY(testsupport::writeFile(folder + "/source1/a.hhh", "  a\r\n  ab"));
 
     SearchState state;
-    QVERIFY(lookup::searchStep(state, folder, Mode::Words, "qu").matched);
-    QVERIFY(lookup::searchStep(state, folder, Mode::Words, "a").matched);
+    QVERIFY(lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "qu").matched);
+    QVERIFY(lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "a").matched);
     const QByteArray quail("  q\r\n  quai\r\n  quiz");
     const QByteArray quix("q\r\nquai\r\nquix\r\n");
     for (const auto &[path, text] : {std::pair{index, quail}, std::pair{list, quix}}) {
@@ -266,12 +268,14 @@ void TestSearch::backToAnInitialReadsItsFileAsItIs()
             QVERIFY(QFile::remove(path));
         }
     }
-    const lookup::StepOutcome outcome = lookup::searchStep(state, folder, Mode::Words, "quai");
+    const lookup::StepOutcome outcome =
+        lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "quai");
     QCOMPARE(outcome.matched, matched);
     QCOMPARE(state.loadedInitial, QByteArray(change == "remove" ? "a" : "q"));
     // The list is read as it is now, whatever became of the index.
     if (change != "remove") {
-        const lookup::StepOutcome again = lookup::searchStep(state, folder, Mode::Words, "qu");
+        const lookup::StepOutcome again =
+            lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "qu");
         QVERIFY(again.list);
         QCOMPARE(again.list->value(2), listed);
     }
@@ -299,9 +303,9 @@ void TestSearch::capitalInitialMovesTheEntry()
     const store::LetterBase row = *store::letterBase(letter);
 
     SearchState state;
-    QVERIFY(lookup::searchStep(state, folder, Mode::Words, "quay").matched);
+    QVERIFY(lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "quay").matched);
     const QByteArray typed = char(letter - 'a' + 'A') + QByteArray("EBRA");
-    QVERIFY(lookup::searchStep(state, folder, Mode::Words, typed).matched);
+    QVERIFY(lookup::searchStep(state, store::DataFolder(folder), Mode::Words, typed).matched);
     // Search then reads the line of the capital's own letter.
     QCOMPARE(state.entryIndex, std::optional<qint32>(row.base + 1));
     QCOMPARE(state.stem, QByteArray(row.stem));
@@ -350,11 +354,12 @@ void TestSearch::refusedInitial()
     }
 
     SearchState state;
-    QVERIFY(lookup::searchStep(state, folder, Mode::Words, "ab").matched);
+    QVERIFY(lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "ab").matched);
     const SearchState before = state;
     state.keepList = true;
 
-    const lookup::StepOutcome outcome = lookup::searchStep(state, folder, Mode::Words, typed);
+    const lookup::StepOutcome outcome =
+        lookup::searchStep(state, store::DataFolder(folder), Mode::Words, typed);
     if (!refused) {
         QVERIFY(outcome.matched);
         QCOMPARE(state.loadedInitial, typed.first(1));
@@ -373,7 +378,7 @@ void TestSearch::refusedInitial()
     QVERIFY(state.keepList);
 
     // Typing on with the refused text in the box, the earlier initial still answers.
-    QVERIFY(lookup::searchStep(state, folder, Mode::Words, "a").matched);
+    QVERIFY(lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "a").matched);
 }
 
 void TestSearch::initialOutsideLettersKeepsEntry()
@@ -386,8 +391,9 @@ void TestSearch::initialOutsideLettersKeepsEntry()
     QVERIFY(testsupport::writeFile(folder + "/source/4.dll", "4\r\n4x4\r\n"));
 
     SearchState state;
-    QVERIFY(lookup::searchStep(state, folder, Mode::Words, "ab").matched);
-    const lookup::StepOutcome outcome = lookup::searchStep(state, folder, Mode::Words, "4x");
+    QVERIFY(lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "ab").matched);
+    const lookup::StepOutcome outcome =
+        lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "4x");
     QVERIFY(outcome.matched);
     QCOMPARE(*outcome.list, (QList<QByteArray>{"  4", "4x4"}));
     QCOMPARE(state.entryIndex, std::optional<qint32>(1));
@@ -401,7 +407,8 @@ void TestSearch::noMatchKeepsEverything()
     QVERIFY(type(state, m_folder, Mode::Words, "aaz").matched);
     const auto entry = state.entryIndex;
     state.keepList = true;
-    const lookup::StepOutcome outcome = lookup::searchStep(state, m_folder, Mode::Words, "aazq");
+    const lookup::StepOutcome outcome =
+        lookup::searchStep(state, store::DataFolder(m_folder), Mode::Words, "aazq");
     QVERIFY(!outcome.matched);
     QVERIFY(!outcome.caption);
     QVERIFY(!outcome.list);
@@ -415,7 +422,8 @@ void TestSearch::emptySearchBox()
     SearchState state;
     QVERIFY(type(state, m_folder, Mode::Words, "bad").matched);
     // Two spaces alone find the first line of the loaded index: the letter b itself.
-    const lookup::StepOutcome outcome = lookup::searchStep(state, m_folder, Mode::Words, "");
+    const lookup::StepOutcome outcome =
+        lookup::searchStep(state, store::DataFolder(m_folder), Mode::Words, "");
     QVERIFY(outcome.matched);
     QCOMPARE(*outcome.list, (QList<QByteArray>{"  b", "baa", "bab", "bad"}));
     QCOMPARE(state.entryIndex, std::optional<qint32>(store::kLetterBases[1].base));
@@ -425,7 +433,8 @@ void TestSearch::emptySearchBox()
 void TestSearch::emptySearchBoxBeforeAnyLoad()
 {
     SearchState state;
-    const lookup::StepOutcome outcome = lookup::searchStep(state, m_folder, Mode::Words, "");
+    const lookup::StepOutcome outcome =
+        lookup::searchStep(state, store::DataFolder(m_folder), Mode::Words, "");
     QVERIFY(!outcome.matched);
     QVERIFY(!outcome.list);
     QVERIFY(!state.entryIndex);
@@ -447,7 +456,8 @@ void TestSearch::missingListFile()
     QVERIFY(testsupport::writeFile(folder + "/source1/k.hhh", "  k\r\n  kit"));
 
     SearchState state;
-    const lookup::StepOutcome outcome = lookup::searchStep(state, folder, Mode::Words, "kit");
+    const lookup::StepOutcome outcome =
+        lookup::searchStep(state, store::DataFolder(folder), Mode::Words, "kit");
     QVERIFY(outcome.matched);
     QCOMPARE(*outcome.list, QList<QByteArray>{"  k"});
     QCOMPARE(state.entryIndex, std::optional<qint32>(store::kLetterBases[10].base + 1));
@@ -487,7 +497,7 @@ void TestSearch::listClick()
     QVERIFY(!state.keepList);
 
     // The next keystroke builds the window again.
-    QVERIFY(lookup::searchStep(state, m_folder, Mode::Words, "aaz").list);
+    QVERIFY(lookup::searchStep(state, store::DataFolder(m_folder), Mode::Words, "aaz").list);
 }
 
 void TestSearch::clickOnHeadingItem()
@@ -520,10 +530,10 @@ void TestSearch::keepListNeverOutlivesItsClick()
     QVERIFY(text);
     QVERIFY(state.keepList);
     if (*text != "aaz")
-        lookup::searchStep(state, m_folder, Mode::Words, *text);
+        lookup::searchStep(state, store::DataFolder(m_folder), Mode::Words, *text);
     lookup::endListClick(state);
     QVERIFY(!state.keepList);
-    QVERIFY(lookup::searchStep(state, m_folder, Mode::Words, "aab").list);
+    QVERIFY(lookup::searchStep(state, store::DataFolder(m_folder), Mode::Words, "aab").list);
 }
 
 void TestSearch::idiomWindow_data()
@@ -546,9 +556,10 @@ void TestSearch::idiomWindow()
     QFETCH(int, first);
 
     SearchState state;
-    state.index = *lookup::IndexText::load(m_folder + "/source1/idioms.hhh");
+    state.index = *store::IndexText::load(m_folder + "/source1/idioms.hhh");
     state.stem = "second";
-    const lookup::StepOutcome outcome = lookup::searchStep(state, m_folder, Mode::Idioms, typed);
+    const lookup::StepOutcome outcome =
+        lookup::searchStep(state, store::DataFolder(m_folder), Mode::Idioms, typed);
     QVERIFY(outcome.matched);
     const QList<QByteArray> idioms = idiomLines();
     QCOMPARE(*outcome.list, idioms.mid(first, 24));
@@ -561,10 +572,10 @@ void TestSearch::idiomWindow()
 void TestSearch::wholeIdiomList()
 {
     SearchState state;
-    state.index = *lookup::IndexText::load(m_folder + "/source1/idioms.hhh");
+    state.index = *store::IndexText::load(m_folder + "/source1/idioms.hhh");
     state.wholeList = lookup::WholeList::Shown;
     const lookup::StepOutcome outcome =
-        lookup::searchStep(state, m_folder, Mode::Idioms, "idiom 130");
+        lookup::searchStep(state, store::DataFolder(m_folder), Mode::Idioms, "idiom 130");
     QVERIFY(outcome.matched);
     QVERIFY(outcome.caption);
     QVERIFY(!outcome.list);
@@ -573,14 +584,15 @@ void TestSearch::wholeIdiomList()
     // Every item of the whole list goes into the search box, also beyond the 24th, and the
     // list is never refilled.
     QCOMPARE(lookup::listClick(state, 35, "idiom 135"), std::optional<QByteArray>("idiom 135"));
-    QVERIFY(!lookup::searchStep(state, m_folder, Mode::Idioms, "idiom 135").list);
+    QVERIFY(
+        !lookup::searchStep(state, store::DataFolder(m_folder), Mode::Idioms, "idiom 135").list);
     QCOMPARE(state.entryIndex, std::optional<qint32>(35));
 
     // A declined whole list leaves the list to the search step.
     state.wholeList = lookup::WholeList::Declined;
     QCOMPARE(lookup::listClick(state, 35, "idiom 135"), std::nullopt);
     lookup::endListClick(state);
-    QVERIFY(lookup::searchStep(state, m_folder, Mode::Idioms, "idiom 135").list);
+    QVERIFY(lookup::searchStep(state, store::DataFolder(m_folder), Mode::Idioms, "idiom 135").list);
 }
 
 void TestSearch::longLetterList()
@@ -601,16 +613,16 @@ void TestSearch::longLetterList()
     QVERIFY(testsupport::writeFile(folder + "/source/s.dll", list));
 
     SearchState state;
-    const lookup::StepOutcome outcome =
-        lookup::searchStep(state, folder, Mode::Words, "s" + QByteArray::number(match));
+    const lookup::StepOutcome outcome = lookup::searchStep(
+        state, store::DataFolder(folder), Mode::Words, "s" + QByteArray::number(match));
     QVERIFY(outcome.matched);
     QCOMPARE(state.entryIndex, std::optional<qint32>(store::kLetterBases[18].base + match));
     QCOMPARE(outcome.list->size(), 24);
     QCOMPARE(outcome.list->front(), "s" + QByteArray::number(match - 10));
     QCOMPARE(outcome.list->value(10), "s" + QByteArray::number(match));
 
-    const lookup::StepOutcome last =
-        lookup::searchStep(state, folder, Mode::Words, "s" + QByteArray::number(lines - 1));
+    const lookup::StepOutcome last = lookup::searchStep(
+        state, store::DataFolder(folder), Mode::Words, "s" + QByteArray::number(lines - 1));
     QCOMPARE(last.list->size(), 11);
 }
 

@@ -17,6 +17,7 @@
 
 #include "platform/linereader.h"
 #include "store/datafiles.h"
+#include "store/datafolder.h"
 #include "store/letterbases.h"
 
 #include <QCoreApplication>
@@ -40,7 +41,7 @@ namespace datafiles = store::datafiles;
 // A file of the data set, by its name relative to the program folder.
 QString sourceFile(const QString &name)
 {
-    return datafiles::path(g_folder, name);
+    return store::DataFolder(g_folder).path(name);
 }
 
 // The definitions files, each with the list files of its first and its last entry.
@@ -255,16 +256,17 @@ void closeWordsOfLargestLetter(benchmark::State &state)
     for (auto _ : state) {
         times = {};
         lookup::SearchState search;
+        const store::DataFolder data(g_folder);
         for (const QByteArray &word : words) {
             for (qsizetype i = 1; i <= word.size(); ++i) {
                 const QByteArray text = word.first(i);
                 const double stepStart = threadMicroseconds();
                 const lookup::StepOutcome step =
-                    lookup::searchStep(search, g_folder, lookup::Mode::Words, text);
+                    lookup::searchStep(search, data, lookup::Mode::Words, text);
                 const double closeStart = threadMicroseconds();
                 if (step.matched)
                     continue;
-                const QList<QByteArray> close = lookup::closeWordsOf(search, g_folder, text);
+                const QList<QByteArray> close = lookup::closeWordsOf(search, data, text);
                 const double end = threadMicroseconds();
                 benchmark::DoNotOptimize(close);
                 times.step.push_back(closeStart - stepStart);

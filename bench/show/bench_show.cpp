@@ -8,6 +8,7 @@
 #include "platform/linereader.h"
 #include "shell/form1.h"
 #include "store/datafiles.h"
+#include "store/datafolder.h"
 #include "support/testfiles.h"
 
 #include <QApplication>
@@ -30,8 +31,8 @@ namespace datafiles = store::datafiles;
 bool copyDataSet(const QString &from, const QString &to)
 {
     for (const QString &file : datafiles::all()) {
-        QDir().mkpath(QFileInfo(datafiles::path(to, file)).path());
-        if (!QFile::copy(datafiles::path(from, file), datafiles::path(to, file)))
+        QDir().mkpath(QFileInfo(store::DataFolder(to).path(file)).path());
+        if (!QFile::copy(store::DataFolder(from).path(file), store::DataFolder(to).path(file)))
             return false;
     }
     return true;
@@ -40,8 +41,8 @@ bool copyDataSet(const QString &from, const QString &to)
 // The lines of first.dll, with the entry's line replaced by its codes repeated to size bytes.
 QByteArray withLongEntry(const QString &folder, qint64 line, qint64 size)
 {
-    auto reader =
-        platform::LineReader::open(datafiles::path(folder, datafiles::definitions("first")), {});
+    auto reader = platform::LineReader::open(
+        store::DataFolder(folder).path(datafiles::definitions("first")), {});
     QByteArray file;
     for (qint64 n = 0; reader && !reader->atEnd(); ++n) {
         QByteArray text = *reader->readLine();
@@ -131,8 +132,9 @@ int main(int argc, char *argv[])
                                      std::pair{"20 MB", 20 * 1000 * 1000}}) {
         QTemporaryDir folder;
         if (!copyDataSet(sample, folder.path()) ||
-            !testsupport::writeFile(datafiles::path(folder.path(), datafiles::definitions("first")),
-                                    withLongEntry(sample, line, size)))
+            !testsupport::writeFile(
+                store::DataFolder(folder.path()).path(datafiles::definitions("first")),
+                withLongEntry(sample, line, size)))
             return 1;
         const double lookupTime = lookupMs(folder.path());
         qint64 shown = 0;

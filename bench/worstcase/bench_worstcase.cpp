@@ -10,6 +10,7 @@
 #include "platform/rtfreader.h"
 #include "platform/testing/systemtesting.h"
 #include "store/datafiles.h"
+#include "store/datafolder.h"
 #include "store/textcode.h"
 #include "support/testfiles.h"
 
@@ -44,15 +45,16 @@ bool writeLetter(const QString &folder, qint64 lines)
         index += "  " + word(n) + "\\par\r\n";
     }
     index += "}\r\n";
-    return writeFile(datafiles::path(folder, datafiles::letterList(u"z")), list) &&
-           writeFile(datafiles::path(folder, datafiles::letterIndex(u"z")), index);
+    return writeFile(store::DataFolder(folder).path(datafiles::letterList(u"z")), list) &&
+           writeFile(store::DataFolder(folder).path(datafiles::letterIndex(u"z")), index);
 }
 
 bool searchLast(const QString &folder, qint64 lines)
 {
     lookup::SearchState state;
-    lookup::searchStep(state, folder, lookup::Mode::Words, "z");
-    return lookup::searchStep(state, folder, lookup::Mode::Words, word(lines)).matched;
+    lookup::searchStep(state, store::DataFolder(folder), lookup::Mode::Words, "z");
+    return lookup::searchStep(state, store::DataFolder(folder), lookup::Mode::Words, word(lines))
+        .matched;
 }
 
 void print(const char *name, qint64 inputBytes, const ChildRun &figures)
@@ -73,7 +75,8 @@ int main()
         const QString folder = scratch.path() + QStringLiteral("/index");
         constexpr qint64 lines = 3500000;
         writeLetter(folder, lines);
-        const qint64 size = QFileInfo(datafiles::path(folder, datafiles::letterIndex(u"z"))).size();
+        const qint64 size =
+            QFileInfo(store::DataFolder(folder).path(datafiles::letterIndex(u"z"))).size();
         print("index file, last headword", size,
               runInChild([&] { return searchLast(folder, lines); }));
     }
@@ -81,7 +84,8 @@ int main()
         const QString folder = scratch.path() + QStringLiteral("/list");
         constexpr qint64 lines = 200000;
         writeLetter(folder, lines);
-        const qint64 size = QFileInfo(datafiles::path(folder, datafiles::letterList(u"z"))).size();
+        const qint64 size =
+            QFileInfo(store::DataFolder(folder).path(datafiles::letterList(u"z"))).size();
         print("list of 200,000 lines, last one", size,
               runInChild([&] { return searchLast(folder, lines); }));
     }
@@ -91,15 +95,16 @@ int main()
         QByteArray line;
         for (qsizetype i = 0; i < 10 * 1000 * 1000 / 4; ++i)
             line += group;
-        writeFile(datafiles::path(folder, datafiles::idiomDefinitions()),
+        writeFile(store::DataFolder(folder).path(datafiles::idiomDefinitions()),
                   "1300\r\n" + line + "\r\n");
         print("definitions line of 10 MB", line.size(), runInChild([&] {
                   lookup::SearchState state;
                   state.entryIndex = 1;
                   store::TagCells tags;
                   tags[0] = "aaaa";
-                  return lookup::lookUpDefinition(state, folder, lookup::Mode::Idioms, {},
-                                                  store::SymbolCells{}, tags)
+                  return lookup::lookUpDefinition(state, store::DataFolder(folder),
+                                                  lookup::Mode::Idioms, {}, store::SymbolCells{},
+                                                  tags)
                       .entryRead;
               }));
     }

@@ -13,6 +13,7 @@
 
 #include "dataset/folderswap.h"
 #include "store/datafiles.h"
+#include "store/datafolder.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -96,10 +97,10 @@ int main(int argc, char *argv[])
                                              "unfinished swap (%2); vellumstack-make-dataset "
                                              "--out %1 finishes it")
                                   .arg(folder, dataset::swapJournalPath(folder)));
-    for (QStringView sub : {store::datafiles::kListFolder, store::datafiles::kIndexFolder}) {
-        if (!readableFolder(store::datafiles::path(folder, sub.toString())))
-            return fail(BadUsage,
-                        QStringLiteral("cannot read the data folder %1/%2").arg(folder, sub));
+    const store::DataFolder data(folder);
+    for (const QString &sub : {data.listFolder(), data.indexFolder()}) {
+        if (!readableFolder(sub))
+            return fail(BadUsage, QStringLiteral("cannot read the data folder %1").arg(sub));
     }
 
     const lookup::Mode mode =

@@ -11,7 +11,7 @@
 
 class QFile;
 
-namespace lookup {
+namespace store {
 
 // How common the headwords of a data set are: their places in its usage ranking
 // (store::datafiles::usageRanking()), 0 for the most used. Headwords it does not name, and
@@ -58,4 +58,4 @@ private:
 // The memory a kept ranking holds, for KeptFiles.
 qsizetype keptBytes(const UsageRanking &ranking);
 
-} // namespace lookup
+} // namespace store

@@ -10,7 +10,7 @@
 
 class QFile;
 
-namespace lookup {
+namespace store {
 
 // The plain text of a loaded index file (the hidden rich-text box of the main window), with
 // what searching it needs: a case-folded copy of the same length, so that a position found in
@@ -87,4 +87,4 @@ inline qsizetype keptBytes(const IndexText &index)
            index.linesByLength().size() * qsizetype(sizeof(IndexText::Line) + sizeof(qsizetype));
 }
 
-} // namespace lookup
+} // namespace store

@@ -12,7 +12,7 @@
 #include <memory>
 #include <optional>
 
-namespace lookup {
+namespace store {
 
 using FileIdentity = platform::FileIdentity;
 
@@ -78,4 +78,4 @@ private:
     qsizetype m_bytes = 0;
 };
 
-} // namespace lookup
+} // namespace store

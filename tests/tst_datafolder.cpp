@@ -1,21 +1,56 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/testfiles.h"
 
-#include "lookup/keptfiles.h"
+#include "store/datafolder.h"
+#include "store/keptfiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestKeptFiles : public QObject
+class TestDataFolder : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void namesLetterFiles_data();
+    void namesLetterFiles();
     void keptWithinTheBudget_data();
     void keptWithinTheBudget();
 };
 
-void TestKeptFiles::keptWithinTheBudget_data()
+void TestDataFolder::namesLetterFiles_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("list"); // empty: the initial cannot begin a file name
+    QTest::addColumn<QString>("index");
+
+    QTest::newRow("a capital, folded")
+        << QByteArray("Water") << u"/p/source/w.dll"_qs << u"/p/source1/w.hhh"_qs;
+    QTest::newRow("a Windows-1252 capital, folded")
+        << QByteArray("\xc9t\xe9") << u"/p/source/\u00e9.dll"_qs << u"/p/source1/\u00e9.hhh"_qs;
+    QTest::newRow("the space, first after the controls")
+        << QByteArray(" x") << u"/p/source/ .dll"_qs << u"/p/source1/ .hhh"_qs;
+    QTest::newRow("the last control character") << QByteArray("\x1fx") << QString() << QString();
+    QTest::newRow("the tilde, last before DEL")
+        << QByteArray("~") << u"/p/source/~.dll"_qs << u"/p/source1/~.hhh"_qs;
+    QTest::newRow("DEL") << QByteArray("\x7f") << QString() << QString();
+    QTest::newRow("a separator") << QByteArray("/etc") << QString() << QString();
+    QTest::newRow("a backslash") << QByteArray("\\x") << QString() << QString();
+    QTest::newRow("a colon") << QByteArray(":x") << QString() << QString();
+    QTest::newRow("nothing typed") << QByteArray() << QString() << QString();
+}
+
+void TestDataFolder::namesLetterFiles()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, list);
+    QFETCH(QString, index);
+    const store::DataFolder folder(u"/p"_qs);
+    QCOMPARE(folder.letterList(text).value_or(QString()), list);
+    QCOMPARE(folder.letterIndex(text).value_or(QString()), index);
+}
+
+void TestDataFolder::keptWithinTheBudget_data()
 {
     QTest::addColumn<int>("budget");
     QTest::addColumn<int>("first");  // bytes of the first file read
@@ -30,7 +65,7 @@ void TestKeptFiles::keptWithinTheBudget_data()
     QTest::newRow("a second over the budget leaves the first kept") << 8 << 5 << 9 << true << false;
 }
 
-void TestKeptFiles::keptWithinTheBudget()
+void TestDataFolder::keptWithinTheBudget()
 {
     QFETCH(int, budget);
     QFETCH(int, first);
@@ -40,7 +75,7 @@ void TestKeptFiles::keptWithinTheBudget()
     QTemporaryDir dir;
     const QString paths[2] = {dir.filePath(QStringLiteral("first")),
                               dir.filePath(QStringLiteral("second"))};
-    lookup::KeptFiles<QByteArray> files(budget);
+    store::KeptFiles<QByteArray> files(budget);
     int reads = 0;
     const auto load = [&](const QString &path) {
         return files.load(path, -1, [&reads](QFile &file) {
@@ -67,5 +102,5 @@ void TestKeptFiles::keptWithinTheBudget()
     }
 }
 
-QTEST_APPLESS_MAIN(TestKeptFiles)
-#include "tst_keptfiles.moc"
+QTEST_APPLESS_MAIN(TestDataFolder)
+#include "tst_datafolder.moc"

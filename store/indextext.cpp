@@ -12,7 +12,7 @@
 #include <string_view>
 #include <utility>
 
-namespace lookup {
+namespace store {
 
 namespace {
 
@@ -158,4 +158,4 @@ qsizetype IndexText::lineOf(qsizetype position) const
     return qsizetype(after - m_lineStarts.begin()) - 1;
 }
 
-} // namespace lookup
+} // namespace store

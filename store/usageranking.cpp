@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "usageranking.h"
 
-#include "lookup/indextext.h"
 #include "platform/regularfile.h"
+#include "store/indextext.h"
 
 #include <QFile>
 
 #include <bit>
 #include <cstdint>
 
-namespace lookup {
+namespace store {
 
 namespace {
 
@@ -94,4 +94,4 @@ qsizetype keptBytes(const UsageRanking &ranking)
            qsizetype(ranking.m_table->buckets.size() * sizeof(UsageRanking::Slot));
 }
 
-} // namespace lookup
+} // namespace store
