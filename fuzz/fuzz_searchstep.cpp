@@ -75,10 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     lookup::SearchState state;
     state.index = store::IndexText(indexText.toByteArray());
-    const store::DataFolder data(programFolder());
-    QString listPath = data.idiomList();
+    const store::DataFolder folder(programFolder());
+    QString listPath = folder.idiomList();
     if (mode == lookup::Mode::Words && !searchText.isEmpty()) {
-        const std::optional<QString> letterList = data.letterList(searchText);
+        const std::optional<QString> letterList = folder.letterList(searchText);
         if (!letterList)
             return 0;
         // The initial's index is the one already loaded: no index file is read.
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         list.write(indexText.data(), indexText.size());
     }
 
-    const lookup::StepOutcome outcome = lookup::searchStep(state, data, mode, searchText);
+    const lookup::StepOutcome outcome = lookup::searchStep(state, folder, mode, searchText);
     QFile::remove(listPath);
     fuzzinput::check(!state.keepList);
 
