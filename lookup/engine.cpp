@@ -54,7 +54,7 @@ ClickView Engine::rowClicked(int row)
     return view;
 }
 
-DefinitionView Engine::search()
+DefinitionView Engine::showDefinition()
 {
     DefinitionView view;
     view.lookup = lookUpDefinition(m_state, m_data, m_mode, m_definition, m_symbols, m_tags);
@@ -72,6 +72,11 @@ void Engine::clearShown()
     m_definition.clear();
 }
 
+ModeView Engine::switched(std::optional<SearchView> step) const
+{
+    return ModeView{true, m_mode, std::move(step), m_caption, m_shownCaption};
+}
+
 ModeView Engine::enterIdioms()
 {
     if (m_mode == Mode::Idioms)
@@ -81,12 +86,12 @@ ModeView Engine::enterIdioms()
     loadIdiomIndex(m_state, m_data);
     m_caption.clear();
     m_shownCaption.clear();
-    ModeView view{true, std::nullopt};
     // Emptying a box that held text runs the step on the idiom index: it finds the first
     // idiom, and its caption stands in Label12.
+    std::optional<SearchView> step;
     if (!m_searchText.isEmpty())
-        view.step = textChanged({});
-    return view;
+        step = textChanged({});
+    return switched(std::move(step));
 }
 
 std::optional<QList<QByteArray>> Engine::answerWholeList(WholeListAnswer answer)
@@ -109,13 +114,13 @@ ModeView Engine::enterWords()
     // The letter index goes back in before the search box is emptied, so the step that
     // emptying runs searches words, not idioms.
     loadWordsIndex(m_state, m_data);
-    ModeView view{true, std::nullopt};
+    std::optional<SearchView> step;
     if (!m_searchText.isEmpty())
-        view.step = textChanged({});
+        step = textChanged({});
     // The captions are emptied after that step: it leaves no caption behind.
     m_caption.clear();
     m_shownCaption.clear();
-    return view;
+    return switched(std::move(step));
 }
 
 } // namespace lookup

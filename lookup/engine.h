@@ -56,13 +56,21 @@ struct DefinitionView
     QByteArray caption;
 };
 
-// What the window does after a click on a mode's menu item.
+// What the window does after a click on a mode's menu item. A switch empties the list and
+// the definition box, lays the window out for the new mode, empties the search box (the
+// step that runs, when the box held text, applied as any other), and then shows the
+// captions given here.
 struct ModeView
 {
     // false when that mode was already on: nothing changes at all.
     bool switched = false;
+    // The mode now on.
+    Mode mode = Mode::Words;
     // The search step that emptying the search box ran, when the box held text.
     std::optional<SearchView> step;
+    // Label12's and Label2's captions once the switch is done (Windows-1252).
+    QByteArray caption;
+    QByteArray shownCaption;
 };
 
 // The answer to the question of idioms mode, "Do you want to see all the list?".
@@ -90,8 +98,8 @@ public:
     // A click on row `row` of the list (-1: nothing selected). The clicked item may go into
     // the search box, which runs the search step; a click on rows 1 to 22 keeps the list.
     ClickView rowClicked(int row);
-    // Search, Enter, and the double click on the list.
-    DefinitionView search();
+    // Search, Enter, and the double click on the list: the definition of the entry found.
+    DefinitionView showDefinition();
 
     // The two items of the "Search" menu. Both empty the definition, the captions and the
     // list, and then the search box.
@@ -115,6 +123,7 @@ public:
 
 private:
     void clearShown();
+    ModeView switched(std::optional<SearchView> step) const;
 
     store::DataFolder m_data;
     Mode m_mode = Mode::Words;

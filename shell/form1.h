@@ -130,6 +130,8 @@ private:
     // to m_engine and applies what comes back.
     void connectLookup();
     void applySearch(const lookup::SearchView &view);
+    // The list's items anew, with nothing selected; refilling it is no click on it.
+    void fillList(const QList<QByteArray> &items);
     // The line right of Search: shown while the search text matches nothing.
     void offerCloseWords(const lookup::SearchView &view);
     // A word of that line goes into the search box, as typing it would.
@@ -146,10 +148,13 @@ private:
 
     // The lookup modes: the "Search" menu's two radio items.
     void connectModes();
-    void showMode();
+    // Checks the item of the mode the engine is in, and only that one.
+    void checkModeItem();
     void clearList();
+    // What a switch shows; false when the mode was on already and nothing changed.
+    bool applyModeSwitch(const lookup::ModeView &view);
     void emptySearchBox(const lookup::ModeView &view);
-    void applyModeLayout(bool idioms);
+    void applyModeLayout(lookup::Mode mode);
     void wordsClick();
     void idiomsClick();
 

@@ -181,17 +181,24 @@ void Form1::fitCloseWordsLine()
     m_closeWords->setGeometry(shown);
 }
 
+void Form1::fillList(const QList<QByteArray> &items)
+{
+    QStringList texts;
+    texts.reserve(items.size());
+    for (const QByteArray &item : items)
+        texts.append(platform::codepage::fromWestern(item));
+    const QSignalBlocker refillIsNoClick(l);
+    l->clear();
+    l->addItems(texts);
+}
+
 void Form1::applySearch(const lookup::SearchView &view)
 {
     Label12->hide();
     if (view.caption)
         Label12->setText(platform::codepage::fromWestern(*view.caption));
-    if (view.list) {
-        const QSignalBlocker refillIsNoClick(l);
-        l->clear();
-        for (const QByteArray &item : *view.list)
-            l->addItem(platform::codepage::fromWestern(item));
-    }
+    if (view.list)
+        fillList(*view.list);
     // The current item stands on the match, still unselected: nothing is clicked, the focus
     // that Tab gives the list lands there, and the arrow keys go on from there. An arrow key
     // onto the edge of the window builds the window anew around that item; the next key then
@@ -264,7 +271,7 @@ void Form1::lDblClick()
 
 void Form1::Command1Click()
 {
-    const lookup::DefinitionView view = m_engine.search();
+    const lookup::DefinitionView view = m_engine.showDefinition();
     rr1->hide();
     const QString definition =
         withShortParagraphs(platform::codepage::fromArabic(view.lookup.definition));

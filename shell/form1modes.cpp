@@ -65,10 +65,10 @@ void Form1::connectModes()
     connect(IdiomsandExpressions, &QAction::triggered, this, &Form1::idiomsClick);
 }
 
-void Form1::applyModeLayout(bool idioms)
+void Form1::applyModeLayout(lookup::Mode mode)
 {
     // In the design's pixels; the zoom scales them as it does the rest of the design.
-    const ModeLayout &layout = idioms ? kIdiomsLayout : kWordsLayout;
+    const ModeLayout &layout = mode == lookup::Mode::Idioms ? kIdiomsLayout : kWordsLayout;
     QRect list = designGeometry(l);
     list.setSize({layout.listWidth, layout.listHeight});
     setDesignGeometry(l, list);
@@ -86,7 +86,7 @@ void Form1::applyModeLayout(bool idioms)
     setReadingOrder(rr1, layout.definitionAlignment, layout.definitionDirection);
 }
 
-void Form1::showMode()
+void Form1::checkModeItem()
 {
     // A click toggles a checkable item before its handler runs; the engine's mode decides.
     const bool idioms = m_engine.mode() == lookup::Mode::Idioms;
@@ -104,46 +104,34 @@ void Form1::emptySearchBox(const lookup::ModeView &view)
         applySearch(*view.step);
 }
 
-void Form1::idiomsClick()
+bool Form1::applyModeSwitch(const lookup::ModeView &view)
 {
-    const lookup::ModeView view = m_engine.enterIdioms();
-    showMode();
+    checkModeItem();
     if (!view.switched)
-        return;
+        return false;
     clearList();
     rr1->clear();
-    Label2->clear();
-    Label12->clear();
-    applyModeLayout(true);
+    applyModeLayout(view.mode);
     emptySearchBox(view);
+    Label12->setText(platform::codepage::fromWestern(view.caption));
+    Label2->setText(platform::codepage::fromWestern(view.shownCaption));
     rr->setFocus();
+    return true;
+}
+
+void Form1::idiomsClick()
+{
+    if (!applyModeSwitch(m_engine.enterIdioms()))
+        return;
 
     const lookup::WholeListAnswer answer = prompts().ask(Question::SeeWholeList)
                                                ? lookup::WholeListAnswer::Yes
                                                : lookup::WholeListAnswer::No;
-    const std::optional<QList<QByteArray>> idioms = m_engine.answerWholeList(answer);
-    if (!idioms)
-        return;
-    QStringList items;
-    items.reserve(idioms->size());
-    for (const QByteArray &idiom : *idioms)
-        items.append(platform::codepage::fromWestern(idiom));
-    clearList();
-    const QSignalBlocker noClick(l);
-    l->addItems(items);
+    if (const std::optional<QList<QByteArray>> idioms = m_engine.answerWholeList(answer))
+        fillList(*idioms);
 }
 
 void Form1::wordsClick()
 {
-    const lookup::ModeView view = m_engine.enterWords();
-    showMode();
-    if (!view.switched)
-        return;
-    clearList();
-    rr1->clear();
-    applyModeLayout(false);
-    emptySearchBox(view);
-    Label2->clear();
-    Label12->clear();
-    rr->setFocus();
+    applyModeSwitch(m_engine.enterWords());
 }

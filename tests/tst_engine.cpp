@@ -58,7 +58,7 @@ lookup::SearchView run(Engine &engine, const QStringList &events)
         } else if (event.startsWith(u"click ")) {
             last = engine.rowClicked(argument.toInt()).step;
         } else if (event == u"search") {
-            engine.search();
+            engine.showDefinition();
         } else if (event.startsWith(u"idioms ")) {
             engine.enterIdioms();
             engine.answerWholeList(argument == u"yes" ? lookup::WholeListAnswer::Yes
@@ -288,7 +288,7 @@ void TestEngine::captionMovesToLabel2OnlyOnSearch()
     QVERIFY(typed.caption && typed.caption->startsWith("  " + word('a', 10)));
     QCOMPARE(engine.shownCaption(), QByteArray());
 
-    const lookup::DefinitionView shown = engine.search();
+    const lookup::DefinitionView shown = engine.showDefinition();
     QVERIFY(shown.lookup.finished);
     QCOMPARE(shown.caption, *typed.caption);
     QCOMPARE(engine.shownCaption(), *typed.caption);

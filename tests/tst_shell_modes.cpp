@@ -50,6 +50,8 @@ private Q_SLOTS:
     void choosingCheckedModeChangesNothing();
     void typingInWholeListNeverRefills();
     void backToWordsRestoresWindowsAndIndex();
+    void captionsAfterASwitch_data();
+    void captionsAfterASwitch();
 
 private:
     QTemporaryDir m_dir;
@@ -131,6 +133,35 @@ void TestShellModes::backToWordsRestoresWindowsAndIndex()
     QCOMPARE(items.size(), 24);
     QCOMPARE(items.front(), QStringLiteral("  s"));
     QCOMPARE(items.at(1), QStringLiteral("sa00"));
+    QCOMPARE(window.child<QLabel>("Label2")->text(), QString());
+}
+
+void TestShellModes::captionsAfterASwitch_data()
+{
+    QTest::addColumn<bool>("toIdioms");
+    QTest::addColumn<QString>("label12"); // its beginning
+    // Emptying the box runs the step in the new mode: on the idiom index it finds the first
+    // idiom, whose caption stays; in words mode the captions are emptied after that step.
+    QTest::newRow("into idioms: the first idiom's caption") << true << u"  idiom 00000"_qs;
+    QTest::newRow("back to words: no caption") << false << QString();
+}
+
+void TestShellModes::captionsAfterASwitch()
+{
+    QFETCH(bool, toIdioms);
+    QFETCH(QString, label12);
+    Window window(m_dir.path());
+    auto *rr = window.child<QLineEdit>("rr");
+    window.prompts->answers = {false};
+    if (!toIdioms)
+        window.child<QAction>("IdiomsandExpressions")->trigger();
+    QTest::keyClicks(rr, toIdioms ? "sa1" : "idiom 0002");
+    window.child<QPushButton>("Command1")->click();
+    QVERIFY(!window.child<QLabel>("Label2")->text().isEmpty());
+
+    window.child<QAction>(toIdioms ? "IdiomsandExpressions" : "words")->trigger();
+    const QString shown = window.child<QLabel>("Label12")->text();
+    QVERIFY2(label12.isEmpty() ? shown.isEmpty() : shown.startsWith(label12), qPrintable(shown));
     QCOMPARE(window.child<QLabel>("Label2")->text(), QString());
 }
 

@@ -134,7 +134,7 @@ void definitionLookup(benchmark::State &state, const DefinitionsFile &file, bool
 {
     FoundEntry found(file, last);
     for (auto _ : state) {
-        lookup::DefinitionView view = found.engine.search();
+        lookup::DefinitionView view = found.engine.showDefinition();
         benchmark::DoNotOptimize(view);
     }
     state.counters["entry"] = found.engine.state().entryIndex.value_or(-1);
@@ -300,7 +300,7 @@ void printSummary()
     std::printf("%-12s %14s %14s %8s\n", "file", "last entry", "line count", "ratio");
     for (const DefinitionsFile &file : definitionsFiles()) {
         FoundEntry found(file, true);
-        const double lookupUs = medianMicroseconds([&] { found.engine.search(); });
+        const double lookupUs = medianMicroseconds([&] { found.engine.showDefinition(); });
         const QString path = sourceFile(file.definitions);
         const double countUs = medianMicroseconds([&] { countLines(path); });
         std::printf("%-12s %11.0f us %11.0f us %7.2fx\n", qPrintable(file.label), lookupUs, countUs,

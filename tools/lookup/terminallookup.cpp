@@ -58,7 +58,7 @@ WindowView lookUp(const QString &folder, lookup::Mode mode, const QString &text)
         view.matched = step.matched;
         view.closeWords = step.closeWords;
     }
-    const lookup::DefinitionView shown = engine.search();
+    const lookup::DefinitionView shown = engine.showDefinition();
 
     view.list = engine.list();
     view.caption = shown.caption;
