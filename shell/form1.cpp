@@ -4,8 +4,8 @@
 #include "shell/appresources.h"
 
 #include "shell/closewordsline.h"
-#include "shell/form2.h"
 #include "shell/placement.h"
+#include "shell/presence.h"
 #include "shell/prompts.h"
 #include "shell/searchbox.h"
 #include "shell/startup.h"
@@ -32,9 +32,7 @@
 #include <QShortcut>
 #include <QStyleOptionButton>
 #include <QStyledItemDelegate>
-#include <QSystemTrayIcon>
 #include <QTextEdit>
-#include <QTimer>
 #include <QToolTip>
 
 #include <algorithm>
@@ -150,17 +148,44 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
     createControls();
     connectColours();
     load();
-    connectPresence();
+    createPresence();
     connectLookup();
     connectModes();
     connectZoom();
     setUpAccessibility();
 }
 
-Form1::~Form1()
+Form1::~Form1() = default;
+
+void Form1::createPresence()
 {
-    // The about window has no parent; it goes with this window.
-    delete m_form2;
+    const Presence::Items items{tray, showf, hidef, about, about1, exit, exit1};
+    m_presence = std::make_unique<Presence>(*this, rr, items, m_outerSize,
+                                            [this](const QSize &outer, const QMargins &frame) {
+                                                // Now that the frame is known, the zoom fits the
+                                                // room the window really has.
+                                                fitZoom(clientRoom(outer, frame));
+                                            });
+}
+
+QSystemTrayIcon *Form1::trayIcon() const
+{
+    return m_presence->trayIcon();
+}
+
+void Form1::setEndOfRun(std::function<void()> endOfRun)
+{
+    m_presence->setEndOfRun(std::move(endOfRun));
+}
+
+void Form1::bringForward()
+{
+    m_presence->bringForward();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    m_presence->windowClosing(event);
 }
 
 QSize Form1::startupOuterSize() const
@@ -288,10 +313,6 @@ void Form1::createControls()
         auto *enter = new QShortcut(key, this);
         connect(enter, &QShortcut::activated, Command1, &QPushButton::click);
     }
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1);
 }
 
 void Form1::createMenus()
@@ -378,17 +399,6 @@ void Form1::load()
             platform::readRegularFile(zoom::keptPath(m_settingsFile.path()), zoom::kKeptFileCap))
         m_keptZoom = zoom::parseKept(*kept);
     fitZoom(startupRoom());
-
-    // The notification icon. Without a notification area the window opens all the same.
-    // The icon is added once; on X11 Qt then puts it into whichever notification area
-    // there is, also one that starts later or restarts, so a hidden window stays reachable.
-    m_trayIcon = new QSystemTrayIcon(windowIcon(), this);
-    m_trayIcon->setToolTip(QStringLiteral("Vellumstack"));
-    // The tray menu is the icon's own menu, set before the icon is shown: a host of
-    // StatusNotifierItems then finds it exported over D-Bus from the first time it asks.
-    m_trayIcon->setContextMenu(tray);
-    if (QSystemTrayIcon::isSystemTrayAvailable() || QGuiApplication::platformName() == u"xcb")
-        m_trayIcon->show();
 }
 
 void Form1::loadListFont()

@@ -10,14 +10,12 @@
 
 #include <QHash>
 #include <QMainWindow>
-#include <QPointer>
 
 #include <functional>
 #include <memory>
 #include <optional>
 
 class CloseWordsLine;
-class Form2;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -26,7 +24,7 @@ class QMenu;
 class QPushButton;
 class QSystemTrayIcon;
 class QTextEdit;
-class QTimer;
+class Presence;
 class Prompts;
 
 // The main window, a view of the lookup engine and the colour settings. It owns every
@@ -44,7 +42,7 @@ public:
 
     const store::SymbolCells &symbolCells() const { return m_engine.symbolCells(); }
     const store::TagCells &tagCells() const { return m_engine.tagCells(); }
-    QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
+    QSystemTrayIcon *trayIcon() const;
 
     // How the run ends, after Exit or when the last window has closed; ends the
     // event loop unless replaced. Called at most once.
@@ -70,7 +68,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
@@ -106,16 +103,8 @@ private:
     void zoomBack();
     void keepZoom(std::optional<int> percent);
 
-    // Notification icon, window visibility and shutdown.
-    void connectPresence();
-    void placeAtTop();
-    void popUpTrayMenu();
-    void hideToTray();
-    void showFromTray();
-    void mirrorVisibility();
-    void openAbout();
-    void aboutClosed();
-    void exitNow();
+    // The notification icon, window visibility and shutdown.
+    void createPresence();
 
     // Display colours: wiring, the start-up reading, and the menu operations.
     void connectColours();
@@ -172,7 +161,6 @@ private:
     QLabel *Label12 = nullptr;
     QTextEdit *rr1 = nullptr;
     QTextEdit *rr3 = nullptr;
-    QTimer *Timer1 = nullptr;
     // Not in the design: the line of close words, in the free space right of Search.
     CloseWordsLine *m_closeWords = nullptr;
 
@@ -218,13 +206,7 @@ private:
     // factor.
     std::optional<int> m_keptZoom;
 
-    QSystemTrayIcon *m_trayIcon = nullptr;
-    QPointer<Form2> m_form2;
-    // Where the focus was in this window when the about window disabled it.
-    QPointer<QWidget> m_focusBeforeAbout;
-    std::function<void()> m_endOfRun;
-    bool m_ended = false;  // Exit ran: nothing more is handled
-    bool m_closed = false; // the window was closed and the run ended
+    std::unique_ptr<Presence> m_presence;
 
     std::unique_ptr<Prompts> m_prompts;
     colours::SettingsFile m_settingsFile{QString()};

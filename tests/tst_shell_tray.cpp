@@ -22,17 +22,17 @@
 namespace {
 
 // The visible state of the main window as the user meets it.
-struct Presence
+struct SeenState
 {
     bool shown;
     bool enabled;
     bool showOffered; // showf enabled
     bool hideOffered; // hidef enabled
     bool iconPresent;
-    bool operator==(const Presence &) const = default;
+    bool operator==(const SeenState &) const = default;
 };
 
-char *toString(const Presence &p)
+char *toString(const SeenState &p)
 {
     return qstrdup(qPrintable(QStringLiteral("shown %1, enabled %2, Show %3, Hide %4, icon %5")
                                   .arg(p.shown)
@@ -79,7 +79,7 @@ public:
     QMenu *trayMenu() const { return window.findChild<QMenu *>(QStringLiteral("tray")); }
     QTimer *timer() const { return window.findChild<QTimer *>(QStringLiteral("Timer1")); }
 
-    Presence presence() const
+    SeenState presence() const
     {
         return {window.isVisible(), window.isEnabled(), item("showf")->isEnabled(),
                 item("hidef")->isEnabled(), window.trayIcon()->isVisible()};
@@ -124,7 +124,7 @@ public:
 
 } // namespace
 
-Q_DECLARE_METATYPE(Presence)
+Q_DECLARE_METATYPE(SeenState)
 
 class TestShellTray : public QObject
 {
@@ -186,36 +186,37 @@ void TestShellTray::cleanup()
 void TestShellTray::stateTable_data()
 {
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<Presence>("expected");
+    QTest::addColumn<SeenState>("expected");
 
     // shown, enabled, Show offered, Hide offered, icon present
     QTest::newRow("after start-up: shown and enabled, Hide offered")
-        << QStringList{} << Presence{true, true, false, true, true};
+        << QStringList{} << SeenState{true, true, false, true, true};
     QTest::newRow("hide: hidden, icon stays, Show offered")
-        << QStringList{"hidef"} << Presence{false, true, true, false, true};
+        << QStringList{"hidef"} << SeenState{false, true, true, false, true};
     QTest::newRow("hide then show: shown again")
-        << QStringList{"hidef", "showf"} << Presence{true, true, false, true, true};
+        << QStringList{"hidef", "showf"} << SeenState{true, true, false, true, true};
     QTest::newRow("about from the window menu: disabled, still shown")
-        << QStringList{"about"} << Presence{true, false, false, true, true};
+        << QStringList{"about"} << SeenState{true, false, false, true, true};
     QTest::newRow("about from the tray while hidden: disabled, still hidden")
-        << QStringList{"hidef", "about1"} << Presence{false, false, true, false, true};
+        << QStringList{"hidef", "about1"} << SeenState{false, false, true, false, true};
     QTest::newRow("about closed while shown: enabled again")
-        << QStringList{"about1", "closeAbout"} << Presence{true, true, false, true, true};
+        << QStringList{"about1", "closeAbout"} << SeenState{true, true, false, true, true};
     QTest::newRow("about closed while hidden: hidden and enabled")
-        << QStringList{"hidef", "about1", "closeAbout"} << Presence{false, true, true, false, true};
+        << QStringList{"hidef", "about1", "closeAbout"}
+        << SeenState{false, true, true, false, true};
     QTest::newRow("about closed with Esc while hidden: hidden and enabled")
-        << QStringList{"hidef", "about1", "escAbout"} << Presence{false, true, true, false, true};
+        << QStringList{"hidef", "about1", "escAbout"} << SeenState{false, true, true, false, true};
     QTest::newRow("hidden and shown while about is open: shown, still disabled")
-        << QStringList{"about", "hidef", "showf"} << Presence{true, false, false, true, true};
+        << QStringList{"about", "hidef", "showf"} << SeenState{true, false, false, true, true};
     QTest::newRow("show after about from a hidden window: usable")
         << QStringList{"hidef", "about1", "closeAbout", "showf"}
-        << Presence{true, true, false, true, true};
+        << SeenState{true, true, false, true, true};
 }
 
 void TestShellTray::stateTable()
 {
     QFETCH(QStringList, steps);
-    QFETCH(Presence, expected);
+    QFETCH(SeenState, expected);
 
     Session session;
     for (const QString &step : steps) {
@@ -266,7 +267,7 @@ void TestShellTray::onlyTheContextRequestOpensTheMenu()
     Q_EMIT session.window.trayIcon()->activated(reason);
     QCOMPARE(session.trayMenu()->isVisible(), opens);
     // Nothing else moves either.
-    QCOMPARE(session.presence(), (Presence{true, true, false, true, true}));
+    QCOMPARE(session.presence(), (SeenState{true, true, false, true, true}));
     session.trayMenu()->close();
 }
 
@@ -543,7 +544,7 @@ void TestShellTray::nothingIsHandledAfterExit()
 {
     Session session;
     session.step(QStringLiteral("exit1"));
-    const Presence atExit = session.presence();
+    const SeenState atExit = session.presence();
     session.step(QStringLiteral("hidef"));
     session.step(QStringLiteral("about1"));
     Q_EMIT session.window.trayIcon()->activated(QSystemTrayIcon::Context);
@@ -578,7 +579,7 @@ void TestShellTray::closeRequest()
     Session session;
     for (const QString &step : before)
         session.step(step);
-    const Presence atClose = session.presence();
+    const SeenState atClose = session.presence();
     session.step(close);
     if (closes) {
         QVERIFY(!session.window.isVisible());
@@ -592,7 +593,7 @@ void TestShellTray::closeRequest()
     QCOMPARE(openAboutWindows().size(), 1);
     // Closing the about window leaves a usable main window, and the run goes on.
     session.step(QStringLiteral("closeAbout"));
-    QCOMPARE(session.presence(), (Presence{true, true, false, true, true}));
+    QCOMPARE(session.presence(), (SeenState{true, true, false, true, true}));
     QCOMPARE(session.runEnds, 0);
     session.step(close);
     QCOMPARE(session.runEnds, 1);
@@ -602,31 +603,32 @@ void TestShellTray::bringForward_data()
 {
     QTest::addColumn<QStringList>("before");
     QTest::addColumn<QString>("active"); // the window then active: "Form1", "Form2" or none
-    QTest::addColumn<Presence>("expected");
+    QTest::addColumn<SeenState>("expected");
 
     // shown, enabled, Show offered, Hide offered, icon present
     QTest::newRow("shown: active again")
-        << QStringList{} << "Form1" << Presence{true, true, false, true, true};
+        << QStringList{} << "Form1" << SeenState{true, true, false, true, true};
     QTest::newRow("hidden: shown and active, as Show does")
-        << QStringList{"hidef"} << "Form1" << Presence{true, true, false, true, true};
+        << QStringList{"hidef"} << "Form1" << SeenState{true, true, false, true, true};
     QTest::newRow("about open: about active, the main window still disabled behind it")
-        << QStringList{"about"} << "Form2" << Presence{true, false, false, true, true};
+        << QStringList{"about"} << "Form2" << SeenState{true, false, false, true, true};
     QTest::newRow("about open over a hidden window: about active, the main window hidden")
-        << QStringList{"hidef", "about1"} << "Form2" << Presence{false, false, true, false, true};
+        << QStringList{"hidef", "about1"} << "Form2" << SeenState{false, false, true, false, true};
     QTest::newRow("about minimised: restored and active")
         << QStringList{"about", "minimiseAbout"} << "Form2"
-        << Presence{true, false, false, true, true};
+        << SeenState{true, false, false, true, true};
     QTest::newRow("about closed again: the main window")
-        << QStringList{"about", "closeAbout"} << "Form1" << Presence{true, true, false, true, true};
+        << QStringList{"about", "closeAbout"} << "Form1"
+        << SeenState{true, true, false, true, true};
     QTest::newRow("closed: not shown again")
-        << QStringList{"closeBox"} << "" << Presence{false, true, false, true, false};
+        << QStringList{"closeBox"} << "" << SeenState{false, true, false, true, false};
 }
 
 void TestShellTray::bringForward()
 {
     QFETCH(QStringList, before);
     QFETCH(QString, active);
-    QFETCH(Presence, expected);
+    QFETCH(SeenState, expected);
 
     Session session;
     for (const QString &step : before)

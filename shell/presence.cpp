@@ -1,9 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's two presences, on the screen and as the notification icon: the
-// placement at the top after start, the icon's menu, hiding and showing, the about window,
-// Exit and closing the window.
-
-#include "form1.h"
+#include "presence.h"
 
 #include "shell/form2.h"
 #include "shell/placement.h"
@@ -12,7 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -21,15 +17,49 @@
 
 #include <functional>
 
-void Form1::setEndOfRun(std::function<void()> endOfRun)
+Presence::Presence(QMainWindow &window, QWidget *searchBox, const Items &items, QSize outerSize,
+                   Placed placed)
+    : m_window(window), m_searchBox(searchBox), m_items(items), m_outerSize(outerSize),
+      m_placed(std::move(placed)), m_endOfRun([] { QCoreApplication::exit(0); })
+{
+    m_timer = new QTimer(&window);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(1);
+    addTrayIcon();
+    connectItems();
+    // Start-up ends here. The program shows the window before it enters the event loop, so
+    // the first tick comes after the window has been shown.
+    connect(m_timer, &QTimer::timeout, this, &Presence::placeAtTop);
+    m_timer->start();
+}
+
+Presence::~Presence()
+{
+    // The about window has no parent; it goes with the main window.
+    delete m_form2;
+}
+
+void Presence::addTrayIcon()
+{
+    // Without a notification area the window opens all the same. The icon is added once; on
+    // X11 Qt then puts it into whichever notification area there is, also one that starts
+    // later or restarts, so a hidden window stays reachable.
+    m_trayIcon = new QSystemTrayIcon(m_window.windowIcon(), &m_window);
+    m_trayIcon->setToolTip(QStringLiteral("Vellumstack"));
+    // The tray menu is the icon's own menu, set before the icon is shown: a host of
+    // StatusNotifierItems then finds it exported over D-Bus from the first time it asks.
+    m_trayIcon->setContextMenu(m_items.tray);
+    if (QSystemTrayIcon::isSystemTrayAvailable() || QGuiApplication::platformName() == u"xcb")
+        m_trayIcon->show();
+}
+
+void Presence::setEndOfRun(std::function<void()> endOfRun)
 {
     m_endOfRun = std::move(endOfRun);
 }
 
-void Form1::connectPresence()
+void Presence::connectItems()
 {
-    m_endOfRun = [] { QCoreApplication::exit(0); };
-
     // The icon's context request (the right button) alone opens the tray menu; a click, a
     // double click or a middle click on the icon does nothing. The tray menu is the icon's
     // own menu, and each kind of notification area shows it one way, once:
@@ -40,36 +70,31 @@ void Form1::connectPresence()
     //   instead gets the context request, with no menu open, and the window pops it up.
     connect(m_trayIcon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Context && !tray->isVisible())
+                if (reason == QSystemTrayIcon::Context && !m_items.tray->isVisible())
                     popUpTrayMenu();
             });
     // Whoever opens the menu, a host over D-Bus included, finds Show and Hide as the window
     // is at that moment.
-    connect(tray, &QMenu::aboutToShow, this, &Form1::mirrorVisibility);
-    connect(hidef, &QAction::triggered, this, &Form1::hideToTray);
-    connect(showf, &QAction::triggered, this, &Form1::showFromTray);
-    connect(about, &QAction::triggered, this, &Form1::openAbout);
-    connect(about1, &QAction::triggered, this, &Form1::openAbout);
-    connect(exit, &QAction::triggered, this, &Form1::exitNow);
-    connect(exit1, &QAction::triggered, this, &Form1::exitNow);
-
-    // Start-up ends here. The program shows the window before it enters the event loop, so
-    // the first tick comes after the window has been shown.
-    connect(Timer1, &QTimer::timeout, this, &Form1::placeAtTop);
-    Timer1->start();
+    connect(m_items.tray, &QMenu::aboutToShow, this, &Presence::mirrorVisibility);
+    connect(m_items.hidef, &QAction::triggered, this, &Presence::hideToTray);
+    connect(m_items.showf, &QAction::triggered, this, &Presence::showFromTray);
+    connect(m_items.about, &QAction::triggered, this, &Presence::openAbout);
+    connect(m_items.about1, &QAction::triggered, this, &Presence::openAbout);
+    connect(m_items.exit, &QAction::triggered, this, &Presence::exitNow);
+    connect(m_items.exit1, &QAction::triggered, this, &Presence::exitNow);
 }
 
-void Form1::placeAtTop()
+void Presence::placeAtTop()
 {
     if (m_ended)
         return;
-    QWindow *window = windowHandle();
+    QWindow *window = m_window.windowHandle();
     if (!window)
         return;
     if (!window->isExposed()) {
         // A window manager frames the window before it puts it on the screen, and only then
         // are the frame's measures known: the first exposure starts the timer again.
-        Timer1->stop();
+        m_timer->stop();
         window->installEventFilter(this);
         return;
     }
@@ -83,53 +108,52 @@ void Form1::placeAtTop()
     // afterwards stays where it was put.
     const QRect workArea = window->screen() ? window->screen()->availableGeometry() : QRect();
     const QRect outer = placement::placedAtTop(window->frameGeometry(), m_outerSize, workArea);
-    resize(outer.size().shrunkBy(window->frameMargins()));
+    m_window.resize(outer.size().shrunkBy(window->frameMargins()));
     window->setFramePosition(outer.topLeft());
-    // Now that the frame is known, the zoom fits the room the window really has.
-    fitZoom(clientRoom(outer.size(), window->frameMargins()));
-    Timer1->stop();
+    m_placed(outer.size(), window->frameMargins());
+    m_timer->stop();
 }
 
-bool Form1::eventFilter(QObject *watched, QEvent *event)
+bool Presence::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == windowHandle() && event->type() == QEvent::Expose && !m_ended &&
-        windowHandle()->isExposed())
-        Timer1->start();
-    return QMainWindow::eventFilter(watched, event);
+    if (watched == m_window.windowHandle() && event->type() == QEvent::Expose && !m_ended &&
+        m_window.windowHandle()->isExposed())
+        m_timer->start();
+    return QObject::eventFilter(watched, event);
 }
 
-void Form1::popUpTrayMenu()
-{
-    if (m_ended)
-        return;
-    tray->popup(QCursor::pos());
-}
-
-void Form1::hideToTray()
+void Presence::popUpTrayMenu()
 {
     if (m_ended)
         return;
-    hide();
+    m_items.tray->popup(QCursor::pos());
+}
+
+void Presence::hideToTray()
+{
+    if (m_ended)
+        return;
+    m_window.hide();
     mirrorVisibility();
 }
 
-void Form1::showFromTray()
+void Presence::showFromTray()
 {
     if (m_ended)
         return;
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
-    raise();
-    activateWindow();
+    m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
+    m_window.show();
+    m_window.raise();
+    m_window.activateWindow();
     // Back with the focus in the search box, ready for the next word. Where the focus was
     // is no guide: the tray menu's closing activates this window once more after Hide has
     // hidden it, and Qt, finding the focus widget hidden with it, moves the focus on to
     // the next widget of the chain, the word list.
-    rr->setFocus();
+    m_searchBox->setFocus();
     mirrorVisibility();
 }
 
-void Form1::bringForward()
+void Presence::bringForward()
 {
     if (m_ended || m_closed)
         return;
@@ -144,20 +168,20 @@ void Form1::bringForward()
     showFromTray();
 }
 
-void Form1::mirrorVisibility()
+void Presence::mirrorVisibility()
 {
-    showf->setEnabled(isHidden());
-    hidef->setEnabled(!isHidden());
+    m_items.showf->setEnabled(m_window.isHidden());
+    m_items.hidef->setEnabled(!m_window.isHidden());
 }
 
-void Form1::openAbout()
+void Presence::openAbout()
 {
     if (m_ended)
         return;
     if (!m_form2) {
         // Without a parent: disabling this window must not disable the about window too.
         m_form2 = new Form2;
-        connect(m_form2, &Form2::unloaded, this, &Form1::aboutClosed);
+        connect(m_form2, &Form2::unloaded, this, &Presence::aboutClosed);
     }
     m_form2->show();
     m_form2->raise();
@@ -167,22 +191,22 @@ void Form1::openAbout()
     // focus widget; it goes back there when the about window closes. The tray menu is a
     // child of this window and would go disabled with it; it stays usable so that Show,
     // Hide and Exit are still reachable while the about window is open.
-    if (isEnabled())
-        m_focusBeforeAbout = focusWidget();
-    setEnabled(false);
-    tray->setEnabled(true);
+    if (m_window.isEnabled())
+        m_focusBeforeAbout = m_window.focusWidget();
+    m_window.setEnabled(false);
+    m_items.tray->setEnabled(true);
 }
 
-void Form1::aboutClosed()
+void Presence::aboutClosed()
 {
     if (m_ended)
         return;
-    setEnabled(true);
+    m_window.setEnabled(true);
     if (m_focusBeforeAbout)
         m_focusBeforeAbout->setFocus();
 }
 
-void Form1::exitNow()
+void Presence::exitNow()
 {
     if (m_ended)
         return;
@@ -192,7 +216,7 @@ void Form1::exitNow()
     m_endOfRun();
 }
 
-void Form1::closeEvent(QCloseEvent *event)
+void Presence::windowClosing(QCloseEvent *event)
 {
     if (m_ended || m_closed) {
         event->accept();
@@ -200,7 +224,7 @@ void Form1::closeEvent(QCloseEvent *event)
     }
     // A disabled window takes no input, its close box included: while the about window is
     // open the main window stays, with its icon.
-    if (!isEnabled()) {
+    if (!m_window.isEnabled()) {
         event->ignore();
         return;
     }
