@@ -4,6 +4,7 @@
 #include "shell/appresources.h"
 
 #include "shell/closewordsline.h"
+#include "shell/displaycolours.h"
 #include "shell/placement.h"
 #include "shell/presence.h"
 #include "shell/prompts.h"
@@ -141,14 +142,23 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
     setWindowTitle(QStringLiteral("Vellumstack"));
     setWindowIcon(QIcon(QStringLiteral(":/vellumstack/icon.png")));
 
-    // The controls are made at the zoom the screen starts with, so that no font is loaded at
-    // a size it is never shown at; the menu bar's height is part of the room.
+    // The start-up sequence. The order matters where a step takes what an earlier one made:
+    // - the controls are made at the zoom the screen starts with, so that no font is loaded
+    //   at a size it is never shown at; the menu bar's height is part of the room;
+    // - the settings file the colours choose is where the kept zoom lies beside it;
+    // - the presence adds the notification icon with the tray menu and starts the placement
+    //   at the top, which needs the outer size the window starts with.
     createMenus();
     m_zoom = zoom::startFactor(startupRoom());
     createControls();
-    connectColours();
-    load();
-    createPresence();
+    const QSize outerSize = sizeAndCentre();
+    hideDataFolders();
+    // The symbol cells and the tag cells, the tables of the decoder and the tag bracketing.
+    m_engine.loadTables();
+    createColours();
+    loadListFont();
+    loadKeptZoom();
+    createPresence(outerSize);
     connectLookup();
     connectModes();
     connectZoom();
@@ -157,10 +167,33 @@ Form1::Form1(const QString &programFolder, QWidget *parent)
 
 Form1::~Form1() = default;
 
-void Form1::createPresence()
+void Form1::createColours()
+{
+    const DisplayColours::Controls controls{
+        l, rr1, rr3, vocabcolor, vocabbackcolor, defincolor, definbackcolor, restore};
+    m_colours =
+        std::make_unique<DisplayColours>(*this, m_engine.dataFolder().programFolder(), controls);
+}
+
+Prompts &Form1::prompts() const
+{
+    return m_colours->prompts();
+}
+
+void Form1::setPrompts(std::unique_ptr<Prompts> prompts)
+{
+    m_colours->setPrompts(std::move(prompts));
+}
+
+const colours::SettingsFile &Form1::settingsFile() const
+{
+    return m_colours->settingsFile();
+}
+
+void Form1::createPresence(const QSize &outerSize)
 {
     const Presence::Items items{tray, showf, hidef, about, about1, exit, exit1};
-    m_presence = std::make_unique<Presence>(*this, rr, items, m_outerSize,
+    m_presence = std::make_unique<Presence>(*this, rr, items, outerSize,
                                             [this](const QSize &outer, const QMargins &frame) {
                                                 // Now that the frame is known, the zoom fits the
                                                 // room the window really has.
@@ -363,40 +396,40 @@ void Form1::createMenus()
     exit1 = menuItem(tray, "exit1", QStringLiteral("E&xit"));
 }
 
-void Form1::load()
+QSize Form1::sizeAndCentre()
 {
     // The window takes the screen's width and its height less 380 twips.
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        // The size is the outer one, frame included. A window manager frames the window
-        // only once it is shown; until then it has no frame, and the first tick of Timer1
-        // takes the frame off the size once it is known.
-        m_outerSize = startupOuterSize();
-        resize(m_outerSize);
-        // The window is first shown where its design puts it, centred on the screen at the
-        // size it now has; the first tick of Timer1 then moves it to the top edge.
-        QRect placed(QPoint(0, 0), this->size());
-        placed.moveCenter(screen->geometry().center());
-        move(placed.topLeft());
-    }
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return QSize();
+    // The size is the outer one, frame included. A window manager frames the window only
+    // once it is shown; until then it has no frame, and the placement at the top takes the
+    // frame off the size once it is known.
+    const QSize outerSize = startupOuterSize();
+    resize(outerSize);
+    // The window is first shown where its design puts it, centred on the screen at the size
+    // it now has; the placement at the top then moves it to the top edge.
+    QRect placed(QPoint(0, 0), this->size());
+    placed.moveCenter(screen->geometry().center());
+    move(placed.topLeft());
+    return outerSize;
+}
 
+void Form1::hideDataFolders()
+{
     // The program folder was recorded by the constructor; every data path starts with it.
-    // The two data folders are hidden.
     const QString &programFolder = m_engine.dataFolder().programFolder();
     platform::markHiddenSystem(programFolder, store::datafiles::kListFolder.toString());
     platform::markHiddenSystem(programFolder, store::datafiles::kIndexFolder.toString());
+}
 
-    // The symbol cells and the tag cells, the tables of the decoder and the tag bracketing.
-    m_engine.loadTables();
-
-    loadStoredColours();
-    // The list font, and its face for the three labels.
-    loadListFont();
-
+void Form1::loadKeptZoom()
+{
     // The zoom the run before kept, or the largest that shows the design whole on this
     // screen. The frame is not known until the window manager has framed the window; the
     // placement at the top fits the zoom again once it is.
     if (const std::optional<QByteArray> kept =
-            platform::readRegularFile(zoom::keptPath(m_settingsFile.path()), zoom::kKeptFileCap))
+            platform::readRegularFile(zoom::keptPath(settingsFile().path()), zoom::kKeptFileCap))
         m_keptZoom = zoom::parseKept(*kept);
     fitZoom(startupRoom());
 }

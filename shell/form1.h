@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "colours/coloursetting.h"
 #include "colours/settingsfile.h"
 #include "lookup/engine.h"
 #include "shell/faces.h"
@@ -16,6 +15,7 @@
 #include <optional>
 
 class CloseWordsLine;
+class DisplayColours;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -57,11 +57,11 @@ public:
     void bringForward();
 
     // The questions and the colour dialog; message boxes and QColorDialog unless replaced.
-    Prompts &prompts() const { return *m_prompts; }
+    Prompts &prompts() const;
     void setPrompts(std::unique_ptr<Prompts> prompts);
 
     // The settings file of this run, chosen once at start.
-    const colours::SettingsFile &settingsFile() const { return m_settingsFile; }
+    const colours::SettingsFile &settingsFile() const;
 
     // The zoom of the designed layout the window shows; at 1 it shows as designed.
     double zoomFactor() const { return m_zoom; }
@@ -70,11 +70,21 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void createControls();
+    // The steps of the start-up sequence, in the order the constructor takes them.
     void createMenus();
-    void load();
-
+    void createControls();
+    // The window at its start-up size, centred on the screen; returns the outer size, frame
+    // included, or an empty size without a screen.
+    QSize sizeAndCentre();
+    // The two data folders of the program folder are hidden.
+    void hideDataFolders();
+    void createColours();
+    // The list font, and its face for the labels.
     void loadListFont();
+    // The zoom kept beside the settings file, fitted to the room at start.
+    void loadKeptZoom();
+    void createPresence(const QSize &outerSize);
+
     // The outer size start-up gives the window, frame included: the screen's width and its
     // height less 380 twips. Empty without a screen.
     QSize startupOuterSize() const;
@@ -102,17 +112,6 @@ private:
     void zoomOut();
     void zoomBack();
     void keepZoom(std::optional<int> percent);
-
-    // The notification icon, window visibility and shutdown.
-    void createPresence();
-
-    // Display colours: wiring, the start-up reading, and the menu operations.
-    void connectColours();
-    void loadStoredColours();
-    void applyColour(colours::Setting setting, const QColor &colour);
-    void chooseColour(colours::Setting setting);
-    void restoreColours();
-    void definitionBoxPressed(Qt::MouseButton button);
 
     // The lookup: the search step on every change of rr, the list click and double click,
     // Search (Command1, also Enter); the focus of rr selects its text. Each hands its event
@@ -187,9 +186,6 @@ private:
     QAction *djgoie = nullptr;
     QAction *exit1 = nullptr;
 
-    // The outer size, frame included, that start-up gives the window.
-    QSize m_outerSize;
-
     // The families installed, read once at start: no control asks for a missing face.
     faces::Installed m_installedFaces;
 
@@ -208,8 +204,7 @@ private:
 
     std::unique_ptr<Presence> m_presence;
 
-    std::unique_ptr<Prompts> m_prompts;
-    colours::SettingsFile m_settingsFile{QString()};
+    std::unique_ptr<DisplayColours> m_colours;
 
     // The lookup: its state, the mode, the start-up tables, the captions and the definition.
     lookup::Engine m_engine;

@@ -135,7 +135,7 @@ void Form1::keepZoom(std::optional<int> percent)
         return;
     m_keptZoom = percent;
     // Kept beside the settings file; a zoom that cannot be kept still applies to this run.
-    const QString path = zoom::keptPath(m_settingsFile.path());
+    const QString path = zoom::keptPath(settingsFile().path());
     if (!path.isEmpty())
         platform::writeFileAtomically(path, zoom::formatKept(percent));
 }

@@ -1,9 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The display colours of the main window: the four colour settings from the "Settings" menu
-// and the right click on the definitions, stored at once in the settings file, read back
-// at start, and "Restore".
-
-#include "form1.h"
+#include "displaycolours.h"
 
 #include "shell/prompts.h"
 #include "shell/widgetcolour.h"
@@ -16,6 +12,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QTextEdit>
+#include <QWidget>
 
 #include <functional>
 
@@ -50,37 +47,44 @@ private:
 
 } // namespace
 
-void Form1::setPrompts(std::unique_ptr<Prompts> prompts)
+DisplayColours::DisplayColours(QWidget &window, const QString &programFolder,
+                               const Controls &controls)
+    : m_controls(controls), m_prompts(std::make_unique<MessageBoxPrompts>(&window)),
+      // One settings file serves the whole run: the program folder's when it can be written
+      // there, otherwise the user's own, so that a chosen colour is still there next start.
+      m_settingsFile(colours::chooseSettingsPath(programFolder, colours::userSettingsFolder()))
+{
+    connectControls();
+    m_settingsFile.ensureExists();
+    showStoredColours();
+}
+
+DisplayColours::~DisplayColours() = default;
+
+void DisplayColours::setPrompts(std::unique_ptr<Prompts> prompts)
 {
     m_prompts = std::move(prompts);
 }
 
-void Form1::connectColours()
+void DisplayColours::connectControls()
 {
-    m_prompts = std::make_unique<MessageBoxPrompts>(this);
-
     using colours::Setting;
-    connect(vocabcolor, &QAction::triggered, this, [this] { chooseColour(Setting::ListText); });
-    connect(vocabbackcolor, &QAction::triggered, this,
+    const Controls &c = m_controls;
+    connect(c.vocabcolor, &QAction::triggered, this, [this] { chooseColour(Setting::ListText); });
+    connect(c.vocabbackcolor, &QAction::triggered, this,
             [this] { chooseColour(Setting::ListBackground); });
-    connect(defincolor, &QAction::triggered, this,
+    connect(c.defincolor, &QAction::triggered, this,
             [this] { chooseColour(Setting::DefinitionText); });
-    connect(definbackcolor, &QAction::triggered, this,
+    connect(c.definbackcolor, &QAction::triggered, this,
             [this] { chooseColour(Setting::DefinitionBackground); });
-    connect(restore, &QAction::triggered, this, &Form1::restoreColours);
+    connect(c.restore, &QAction::triggered, this, &DisplayColours::restoreColours);
     // A text box takes its mouse presses on its viewport.
-    new ButtonPressWatcher(rr1->viewport(),
+    new ButtonPressWatcher(c.definitions->viewport(),
                            [this](Qt::MouseButton button) { definitionBoxPressed(button); });
 }
 
-void Form1::loadStoredColours()
+void DisplayColours::showStoredColours()
 {
-    // One settings file serves the whole run: the program folder's when it can be written
-    // there, otherwise the user's own, so that a chosen colour is still there next start.
-    m_settingsFile = colours::SettingsFile(colours::chooseSettingsPath(
-        m_engine.dataFolder().programFolder(), colours::userSettingsFolder()));
-    m_settingsFile.ensureExists();
-
     // Each record on its own: an unusable one leaves its colour as designed.
     const colours::StoredColours stored = m_settingsFile.read();
     for (colours::Setting setting : colours::AllSettings) {
@@ -90,18 +94,18 @@ void Form1::loadStoredColours()
     // The backdrop under the definition box takes the definitions background at start only.
     const int backdrop = colours::recordNumber(colours::Setting::DefinitionBackground);
     if (const std::optional<QColor> &colour = stored[backdrop - 1])
-        setPaletteColour(rr3, QPalette::Base, *colour);
+        setPaletteColour(m_controls.backdrop, QPalette::Base, *colour);
 }
 
-void Form1::applyColour(colours::Setting setting, const QColor &colour)
+void DisplayColours::applyColour(colours::Setting setting, const QColor &colour)
 {
     const bool onList =
         setting == colours::Setting::ListText || setting == colours::Setting::ListBackground;
-    setPaletteColour(onList ? static_cast<QWidget *>(l) : rr1, colours::paletteRole(setting),
-                     colour);
+    QWidget *control = onList ? static_cast<QWidget *>(m_controls.list) : m_controls.definitions;
+    setPaletteColour(control, colours::paletteRole(setting), colour);
 }
 
-void Form1::chooseColour(colours::Setting setting)
+void DisplayColours::chooseColour(colours::Setting setting)
 {
     if (!m_settingsFile.ensureExists())
         return;
@@ -113,7 +117,7 @@ void Form1::chooseColour(colours::Setting setting)
     m_settingsFile.store(setting, *colour);
 }
 
-void Form1::restoreColours()
+void DisplayColours::restoreColours()
 {
     if (!m_settingsFile.ensureExists())
         return;
@@ -121,12 +125,12 @@ void Form1::restoreColours()
         return;
     if (!m_settingsFile.storeRestoreValues())
         return;
-    // rr3 keeps its colour until the next start reads the restored file.
+    // The backdrop keeps its colour until the next start reads the restored file.
     for (colours::Setting setting : colours::AllSettings)
         applyColour(setting, colours::toColor(colours::restoreValue(setting)));
 }
 
-void Form1::definitionBoxPressed(Qt::MouseButton button)
+void DisplayColours::definitionBoxPressed(Qt::MouseButton button)
 {
     if (button != Qt::RightButton)
         return;
