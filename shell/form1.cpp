@@ -257,20 +257,36 @@ void Form1::createControls()
     client->resize(kDesignClientSize);
     setCentralWidget(client);
 
-    const auto place = [this](auto *widget, const char *name, const QRect &design) {
-        widget->setObjectName(QLatin1String(name));
-        setDesignGeometry(widget, design);
-        return widget;
-    };
-    // A font of the design, in the faces decided for what is installed.
-    const auto designed = [this](const QStringList &faces, qreal pointSize) {
-        QFont font;
-        font.setFamilies(faces::decided(faces, m_installedFaces));
-        font.setPointSizeF(pointSize);
-        return font;
-    };
-
     // Creation order is the stacking order, lowest first: rr3 under rr1, Label2 under Label12.
+    createDefinitionBoxes(client);
+    createSearchControls(client);
+    createListAndCaptions(client);
+    // The line of close words has the free space right of Search to itself: the designed
+    // controls keep their places. Hidden until a search text matches nothing.
+    m_closeWords = place(new CloseWordsLine(client), "closeWords", {697, 4, 311, 31});
+    setDesignFont(m_closeWords, designedFont({QStringLiteral("Palatino Linotype")}, 11.25));
+    m_closeWords->hide();
+    setTabOrderAndFocus();
+}
+
+template <typename Control>
+Control *Form1::place(Control *control, const char *name, const QRect &design)
+{
+    control->setObjectName(QLatin1String(name));
+    setDesignGeometry(control, design);
+    return control;
+}
+
+QFont Form1::designedFont(const QStringList &faces, qreal pointSize) const
+{
+    QFont font;
+    font.setFamilies(faces::decided(faces, m_installedFaces));
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+void Form1::createDefinitionBoxes(QWidget *client)
+{
     rr3 = place(new QTextEdit(client), "rr3", {216, 72, 800, 650});
     rr3->setReadOnly(true);
     rr3->setFocusPolicy(Qt::NoFocus); // its background is the system's window background
@@ -281,8 +297,8 @@ void Form1::createControls()
     // "Tahoma" with the Arabic character set: where the face is missing, its Arabic comes
     // from Noto Sans Arabic when that is installed, not from whichever face the platform
     // would pick for Arabic.
-    setDesignFont(rr1,
-                  designed({QStringLiteral("Tahoma"), QStringLiteral("Noto Sans Arabic")}, 14.25));
+    setDesignFont(
+        rr1, designedFont({QStringLiteral("Tahoma"), QStringLiteral("Noto Sans Arabic")}, 14.25));
     // Words mode: a definition's paragraphs read right to left, as its Arabic does, from the
     // right edge of the box. The side is absolute; a right-to-left paragraph would otherwise
     // take "right" for its trailing edge, the left one. Only the layout changes: the text,
@@ -291,25 +307,31 @@ void Form1::createControls()
     readingOrder.setTextDirection(Qt::RightToLeft);
     readingOrder.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     rr1->document()->setDefaultTextOption(readingOrder);
+}
 
+void Form1::createSearchControls(QWidget *client)
+{
     rr = place(new SearchBox(client), "rr", {8, 4, 577, 31});
-    setDesignFont(rr, designed({QStringLiteral("Palatino Linotype")}, 15.75));
+    setDesignFont(rr, designedFont({QStringLiteral("Palatino Linotype")}, 15.75));
     setPaletteColour(rr, QPalette::Base, QToolTip::palette().color(QPalette::ToolTipBase));
 
     Command1 = place(new FocusFramedButton(QStringLiteral("Search"), client), "Command1",
                      {600, 8, 89, 25});
-    setDesignFont(Command1, designed({QStringLiteral("Times New Roman")}, 14.25));
+    setDesignFont(Command1, designedFont({QStringLiteral("Times New Roman")}, 14.25));
     Command1->setDefault(true);
+}
 
+void Form1::createListAndCaptions(QWidget *client)
+{
     l = place(new QListWidget(client), "l", {0, 40, 217, 652});
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     l->setSortingEnabled(false);
     l->setItemDelegate(new LineSpacedRows(l));
     l->setUniformItemSizes(true);
-    setDesignFont(l, designed({QStringLiteral("Palatino Linotype")}, 15));
+    setDesignFont(l, designedFont({QStringLiteral("Palatino Linotype")}, 15));
     setPaletteColour(l, QPalette::Base, QColor(255, 255, 192));
 
-    const QFont labelFont = designed({QStringLiteral("Palatino Linotype")}, 15.75);
+    const QFont labelFont = designedFont({QStringLiteral("Palatino Linotype")}, 15.75);
     Label1 = place(new QLabel(QStringLiteral("  Definitions for:"), client), "Label1",
                    {216, 40, 153, 33});
     Label2 = place(new CaptionLabel(client), "Label2", {368, 40, 657, 33});
@@ -319,13 +341,10 @@ void Form1::createControls()
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
+}
 
-    // The line of close words has the free space right of Search to itself: the designed
-    // controls keep their places. Hidden until a search text matches nothing.
-    m_closeWords = place(new CloseWordsLine(client), "closeWords", {697, 4, 311, 31});
-    setDesignFont(m_closeWords, designed({QStringLiteral("Palatino Linotype")}, 11.25));
-    m_closeWords->hide();
-
+void Form1::setTabOrderAndFocus()
+{
     // Tab order of the design: rr, l, Command1, Label1, Label12, rr1, Label2, rr3; the words of
     // the close-words line, when it is shown, come after Search, beside which it stands.
     setTabOrder(rr, l);

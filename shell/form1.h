@@ -73,6 +73,16 @@ private:
     // The steps of the start-up sequence, in the order the constructor takes them.
     void createMenus();
     void createControls();
+    void createDefinitionBoxes(QWidget *client);
+    void createSearchControls(QWidget *client);
+    void createListAndCaptions(QWidget *client);
+    // The tab order of the design, the focus in the search box, Enter for Search.
+    void setTabOrderAndFocus();
+    // A control of the design: its object name and its designed geometry.
+    template <typename Control>
+    Control *place(Control *control, const char *name, const QRect &design);
+    // A font of the design, in the faces decided for what is installed.
+    QFont designedFont(const QStringList &faces, qreal pointSize) const;
     // The window at its start-up size, centred on the screen; returns the outer size, frame
     // included, or an empty size without a screen.
     QSize sizeAndCentre();
